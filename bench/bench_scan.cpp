@@ -1,0 +1,89 @@
+// One tick's scanning of a full transcript, the seed stirring at its worst,
+// and a plain memchr pass over the same text as the memory-speed floor.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <string>
+
+#include "client/transcript.h"
+#include "registration/random_source.h"
+
+namespace {
+
+// A full transcript whose announcement and echo both stand near its start, so
+// both backward searches cross the whole text.
+std::string FullTranscript() {
+    std::string text = "Alice: hi\r\nBob: Get Ready to Play 21\r\nESP TO Bob: 7\r\n";
+    const char* lines[] = {"Carol: anyone up for a game later?\r\n", "Dave: brb\r\n",
+                           "Eve: nice hand, well played everyone\r\n", "Frank: lol\r\n"};
+    for (int i = 0; text.size() < static_cast<std::size_t>(tolvik::kTranscriptLimit); ++i)
+        text += lines[i % 4];
+    text.resize(static_cast<std::size_t>(tolvik::kTranscriptLimit));
+    return text;
+}
+
+class TranscriptLibrary : public tolvik::ClientLibrary {
+public:
+    std::string text = FullTranscript();
+    void DapiStart(const std::string&) override {}
+    std::int16_t DapiIsVZThere() override { return 1; }
+    std::string DapiGetText(std::string&, long) override { return text; }
+    void DapiESP(const std::string&, const std::string&, long) override {}
+    void DapiStop() override {}
+};
+
+void BM_TickScan(benchmark::State& state) {
+    TranscriptLibrary library;
+    for (auto _ : state) {
+        const std::string text = tolvik::FetchTranscript(library, tolvik::kTickTimeout);
+        const auto host = tolvik::HostFromTranscript(text);
+        const auto a = tolvik::LastAnnouncementPosition(text);
+        const auto e = tolvik::LastEchoPosition(text, host.name);
+        benchmark::DoNotOptimize(a);
+        benchmark::DoNotOptimize(e);
+    }
+    state.SetBytesProcessed(state.iterations() * tolvik::kTranscriptLimit);
+}
+BENCHMARK(BM_TickScan)->Unit(benchmark::kMicrosecond);
+
+void BM_Parts(benchmark::State& state) {
+    TranscriptLibrary library;
+    const std::string text = library.text;
+    for (auto _ : state) {
+        switch (state.range(0)) {
+            case 0: benchmark::DoNotOptimize(tolvik::FetchTranscript(library, 3000)); break;
+            case 1: benchmark::DoNotOptimize(tolvik::LastAnnouncementPosition(text)); break;
+            case 2: benchmark::DoNotOptimize(tolvik::LastEchoPosition(text, "Bob")); break;
+            default: benchmark::DoNotOptimize(tolvik::HostFromTranscript(text)); break;
+        }
+    }
+}
+BENCHMARK(BM_Parts)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+
+void BM_MemchrFloor(benchmark::State& state) {
+    const std::string text = FullTranscript();
+    for (auto _ : state) {
+        const void* hit = std::memchr(text.data(), '\0', text.size());
+        benchmark::DoNotOptimize(hit);
+    }
+    state.SetBytesProcessed(state.iterations() * tolvik::kTranscriptLimit);
+}
+BENCHMARK(BM_MemchrFloor)->Unit(benchmark::kMicrosecond);
+
+// Always draws just under 1, so every stir takes the longest path: 32002 reseeds.
+class WorstCaseRandom : public tolvik::RandomSource {
+public:
+    void Reseed() override { real.Reseed(); }
+    double Next() override { return 0.99999; }
+    tolvik::ClockSeededRandom real;
+};
+
+void BM_StirRandomSeedWorstCase(benchmark::State& state) {
+    WorstCaseRandom random;
+    for (auto _ : state) tolvik::StirRandomSeed(random);
+}
+BENCHMARK(BM_StirRandomSeedWorstCase)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

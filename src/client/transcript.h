@@ -1,0 +1,49 @@
+// Reading the chat transcript: fetching it, and finding the last game
+// announcement, the last ESP echo to a host and the host's name in it.
+//
+// Positions are 1-based character indices, 0 meaning not found. They are
+// wide enough for a transcript of any length, so a library that returns more
+// than the promised 32678 characters is still scanned whole.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "client/client_library.h"
+
+namespace tolvik {
+
+constexpr long kTranscriptLimit = 32678;
+constexpr long kFindHostTimeout = 5000;
+constexpr long kTickTimeout = 3000;
+constexpr std::string_view kAnnouncement = "Get Ready to Play 21";
+
+using TranscriptPosition = std::size_t;
+
+// The transcript from the library with every NUL character removed.
+std::string FetchTranscript(ClientLibrary& library, long timeout);
+
+// Position of the last "Get Ready to Play 21", matched with case.
+TranscriptPosition LastAnnouncementPosition(std::string_view text);
+
+// Position of the last "ESP TO " + host + ":", matched ignoring the case of
+// ASCII and Windows-1252 letters.
+TranscriptPosition LastEchoPosition(std::string_view text, std::string_view host);
+
+struct HostOutcome {
+    enum class Kind {
+        NoAnnouncement,   // also when no ":" follows the line break of the announcement's line
+        NoLineBreak,      // the announcement stands on the transcript's first line
+        Name,
+    };
+    Kind kind = Kind::NoAnnouncement;
+    std::string name;  // for Kind::Name; may be empty
+};
+
+// The speaker of the last announcement: everything from the CR LF that opens
+// the announcement's line up to the first ":" after it, with CR LF pairs
+// removed and nothing else trimmed.
+HostOutcome HostFromTranscript(std::string_view text);
+
+}  // namespace tolvik

@@ -1,0 +1,50 @@
+#include "window/layout.h"
+
+namespace tolvik {
+
+const std::array<ControlSpec, 15> kControls = {{
+    {kTxtNumber, "txtNumber", ControlKind::TextBox, "", {1320, 540, 2595, 315}, ControlId(0), ""},
+    {kLblNumber, "lblNumber", ControlKind::Label, "Your Number:", {60, 540, 975, 195}, ControlId(0), ""},
+    {kCmdRegister, "cmdRegister", ControlKind::Button, "Register", {1620, 1920, 1155, 315}, ControlId(0), ""},
+    {kTxtHost, "txtHost", ControlKind::TextBox, "Host.....", {1320, 120, 2595, 315}, ControlId(0), ""},
+    {kLblHost, "lblHost", ControlKind::Label, "Host:", {60, 120, 375, 195}, ControlId(0), ""},
+    {kFrame1, "Frame1", ControlKind::Frame, "Auto", {1080, 900, 1335, 615}, ControlId(0), ""},
+    {kOptAutoOn, "optAuto(0)", ControlKind::Option, "On", {120, 240, 915, 255}, kFrame1,
+     "If you want to register automatically select this option"},
+    {kOptAutoOff, "optAuto(1)", ControlKind::Option, "Off", {720, 240, 555, 255}, kFrame1,
+     "If you don't want to autoregister then select this option"},
+    {kFrmRandom, "frmRandom", ControlKind::Frame, "Random", {2460, 900, 1455, 615}, ControlId(0), ""},
+    {kOptRandomOn, "optRandom(0)", ControlKind::Option, "On", {180, 240, 1155, 255}, kFrmRandom, ""},
+    {kOptRandomOff, "optRandom(1)", ControlKind::Option, "Off", {840, 240, 615, 255}, kFrmRandom, ""},
+    {kCmdGetHost, "cmdGetHost", ControlKind::Button, "Get Host", {480, 1920, 1095, 315}, ControlId(0), ""},
+    {kCmdQuit, "cmdQuit", ControlKind::Button, "Quit", {2820, 1920, 1095, 315}, ControlId(0), ""},
+    {kCmbLow, "cmbLow", ControlKind::ComboList, "", {1080, 1560, 1335, 315}, ControlId(0), ""},
+    {kCmbHigh, "cmbHigh", ControlKind::ComboList, "", {2460, 1560, 1335, 315}, ControlId(0), ""},
+}};
+
+int TwipsToPixels(int twips, int dpi) {
+    const long long scaled = static_cast<long long>(twips) * dpi;
+    return static_cast<int>((scaled + 720) / 1440);
+}
+
+const ControlSpec& ControlById(ControlId id) {
+    for (const auto& spec : kControls)
+        if (spec.id == id) return spec;
+    return kControls[0];
+}
+
+PixelRect ControlPixels(const ControlSpec& spec, int dpi) {
+    TwipRect r = spec.twips;
+    if (spec.frame != 0) {
+        const TwipRect& frame = ControlById(spec.frame).twips;
+        r.left += frame.left;
+        r.top += frame.top;
+    }
+    // Edges are converted, not sizes, so neighbours never drift apart by rounding.
+    const int left = TwipsToPixels(r.left, dpi);
+    const int top = TwipsToPixels(r.top, dpi);
+    return {left, top, TwipsToPixels(r.left + r.width, dpi) - left,
+            TwipsToPixels(r.top + r.height, dpi) - top};
+}
+
+}  // namespace tolvik

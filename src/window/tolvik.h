@@ -1,0 +1,70 @@
+// The logic of the main window frmTolvik: its form-level state and every
+// event handler, working on the window through FormView. The handlers are
+// defined beside the subsystem they belong to:
+//   window/tolvik.cpp                       start-up, shut-down, the switches
+//   window/number_entry.cpp                 the number box and the range lists
+//   client/host_finding.cpp                 FindHost, "Get Host"
+//   registration/manual_registration.cpp    "Register"
+//   registration/auto_registration.cpp      the timer's tick
+#pragma once
+
+#include <string>
+
+#include "client/client_library.h"
+#include "registration/random_source.h"
+#include "window/form_view.h"
+
+namespace tolvik {
+
+constexpr unsigned kTimerInterval = 750;
+constexpr long kRegisterTimeout = 5000;
+extern const char* const kEnterNumberText;  // "You have to enter a number here!!!!!"
+extern const char* const kWrongNumberText;  // "WRONG NUMBER"
+
+class Tolvik {
+public:
+    Tolvik(FormView& view, ClientLibrary& library, RandomSource& random, std::string appName);
+
+    // Start-up. False when no client runs: the user has been told and the
+    // window has been closed.
+    bool Form_Load();
+    // Shut-down; runs once however often the window is asked to close.
+    void Form_Unload();
+
+    void cmdQuit_Click();
+    void optAuto_Click(int index);
+    void optRandom_Click(int index);
+    void cmdGetHost_Click();
+    void cmdRegister_Click();
+    void vzTimer_Timer();
+
+    // Sets keyAscii to 0 to cancel the typed character.
+    void txtNumber_KeyPress(int& keyAscii);
+    void txtNumber_KeyUp();
+    void cmbLow_Click();
+    void cmbHigh_Click();
+
+    const std::string& HostName() const { return hostName_; }
+    bool RandomMode() const { return randomMode_; }
+
+private:
+    void FindHost();
+    // As FindHost, but an announcement on the first line shows no box.
+    void FindHostQuietly();
+    void LookForHost(bool warnWithoutLineBreak);
+    void RegisterNumber();
+    void StirRandomSeed();
+
+    FormView& view_;
+    ClientLibrary& library_;
+    RandomSource& random_;
+    std::string appName_;
+    std::string hostName_;
+    bool randomMode_ = false;
+    bool unloaded_ = false;
+};
+
+// The executable's file name without directory and extension.
+std::string AppNameFromPath(const std::string& path);
+
+}  // namespace tolvik
