@@ -86,7 +86,9 @@ TranscriptPosition LastOccurrence(std::string_view text, std::string_view needle
 #endif
     while (end > 0) {
         --end;
-        if ((t[end] == first1 || t[end] == first2) && matchesAt(end)) return end + 1;
+        const unsigned char a = t[end], b = t[end + m - 1];
+        if ((a == first1 || a == first2) && (b == last1 || b == last2) && matchesAt(end))
+            return end + 1;
     }
     return 0;
 }

@@ -1,0 +1,35 @@
+# The front door. `make test` installs what is missing, builds the three
+# configurations and runs every test; its output ends with CTest's summary.
+SHELL := /bin/bash
+.PHONY: test deps build native win64 win32 test-native test-win64 bench clean
+
+test: deps build test-native test-win64
+
+deps:
+	@scripts/install-deps
+
+build: native win32 win64
+
+native:
+	cmake --preset native >/dev/null
+	cmake --build --preset native
+
+win32:
+	cmake --preset win32 >/dev/null
+	cmake --build --preset win32
+
+win64:
+	cmake --preset win64 >/dev/null
+	cmake --build --preset win64
+
+test-native: native
+	ctest --preset native -j2
+
+test-win64: win64
+	scripts/with-wine ctest --preset win64
+
+bench: native
+	build/native/benchmarks
+
+clean:
+	rm -rf build dist

@@ -1,0 +1,55 @@
+# Windows build (mingw-w64): Tolvik.exe, the stand-in vzdapi.dll and the
+# practice room, and the Win32 tests that CTest runs under wine64.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 UNICODE _UNICODE)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+add_library(tolvik_core STATIC ${TOLVIK_CORE_SOURCES} src/client/vzdapi_library.cpp)
+target_include_directories(tolvik_core PUBLIC src)
+target_link_libraries(tolvik_core PUBLIC oleaut32)
+
+add_library(sim_channel STATIC sim/channel/sim_channel.cpp)
+target_include_directories(sim_channel PUBLIC sim)
+
+function(add_vzdapi name def)
+  add_library(${name} SHARED sim/vzdapi/vzdapi.cpp ${def})
+  target_link_libraries(${name} PRIVATE sim_channel oleaut32)
+  set_target_properties(${name} PROPERTIES PREFIX "")
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_link_options(${name} PRIVATE -Wl,--enable-stdcall-fixup)
+  endif()
+endfunction()
+add_vzdapi(vzdapi sim/vzdapi/vzdapi.def)
+# The same library lacking DapiESP, for the loader's error path.
+add_vzdapi(vzdapi_lacking sim/vzdapi/vzdapi_lacking.def)
+set_target_properties(vzdapi_lacking PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/lacking
+                                                  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/lacking
+                                                  ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lacking-lib
+                                                  OUTPUT_NAME vzdapi)
+
+add_executable(vzsim WIN32 sim/client/main.cpp)
+target_link_libraries(vzsim PRIVATE sim_channel)
+
+if(EXISTS ${CMAKE_SOURCE_DIR}/cmake/tolvik_exe.cmake)
+  include(cmake/tolvik_exe.cmake)
+endif()
+
+# GoogleTest from Debian's source package, built for Windows.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp)
+add_executable(win_tests ${WIN_TEST_SOURCES})
+target_include_directories(win_tests PRIVATE tests)
+target_link_libraries(win_tests PRIVATE tolvik_core sim_channel gtest gtest_main comctl32 version)
+add_dependencies(win_tests vzdapi vzdapi_lacking vzsim)
+
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+  # One CTest test per suite, so a failure names its area.
+  foreach(suite Loader)
+    add_test(NAME win_${suite} COMMAND win_tests --gtest_filter=${suite}*.*)
+  endforeach()
+endif()

@@ -1,0 +1,71 @@
+// The simulated VZones client's state, shared between its processes: the chat
+// transcript and the ESPs received, in named shared memory guarded by a named
+// mutex. The practice room (or a test) creates it and so "is" the running
+// client; our vzdapi.dll and the tests open it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+namespace vzsim {
+
+struct Esp {
+    std::string recipient;
+    std::string message;
+    long timeout = 0;
+    std::int64_t microseconds = 0;  // Now() when the ESP arrived
+};
+
+// The transcript a DapiGetText returns holds at most this many characters.
+constexpr std::size_t kGetTextLimit = 32678;
+
+// Microseconds on a clock shared by all processes of the machine.
+std::int64_t Now();
+
+class Channel {
+public:
+    ~Channel();
+    Channel(const Channel&) = delete;
+    Channel& operator=(const Channel&) = delete;
+
+    // The client's side: creates the shared state. Nothing if a client already runs.
+    static std::unique_ptr<Channel> Create();
+    // Everyone else's side: nothing while no client runs.
+    static std::unique_ptr<Channel> Open();
+    static bool ClientRunning();
+
+    // Appends `line` and a CR LF.
+    void AppendLine(const std::string& line);
+    // Appends bytes as they are (NULs allowed).
+    void AppendRaw(const std::string& bytes);
+    void Clear();
+    std::string Transcript() const;
+    // The last kGetTextLimit characters.
+    std::string TranscriptTail() const;
+
+    void RecordEsp(const std::string& recipient, const std::string& message, long timeout);
+    std::vector<Esp> Esps() const;
+    std::size_t EspCount() const;
+
+    // Asks the client process to end; it checks between lines of its script.
+    void RequestQuit();
+    bool QuitRequested() const;
+
+private:
+    struct Area;
+    class Lock;
+    Channel(HANDLE mapping, HANDLE mutex, HANDLE alive, Area* area);
+
+    void AppendLocked(const char* data, std::size_t size);
+
+    HANDLE mapping_;
+    HANDLE mutex_;
+    HANDLE alive_;  // held by the client's side only
+    Area* area_;
+};
+
+}  // namespace vzsim

@@ -1,0 +1,54 @@
+// The VZones client's automation library, vzdapi.dll, loaded by name when
+// first needed and reached through its five operations.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include "client/client_library.h"
+
+namespace tolvik {
+
+// The library could not be loaded, or lacks an operation. what() is a
+// message for the user naming both.
+class LibraryError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class VzdapiLibrary final : public ClientLibrary {
+public:
+    explicit VzdapiLibrary(std::string fileName = "vzdapi.dll");
+    ~VzdapiLibrary() override;
+    VzdapiLibrary(const VzdapiLibrary&) = delete;
+    VzdapiLibrary& operator=(const VzdapiLibrary&) = delete;
+
+    // Loads the library and looks up all five operations; throws LibraryError.
+    void Load();
+
+    void DapiStart(const std::string& appName) override;
+    std::int16_t DapiIsVZThere() override;
+    std::string DapiGetText(std::string& buffer, long timeout) override;
+    void DapiESP(const std::string& recipient, const std::string& message, long timeout) override;
+    void DapiStop() override;
+
+private:
+    using StartFn = long(WINAPI*)(const char*);
+    using IsThereFn = short(WINAPI*)();
+    using GetTextFn = BSTR(WINAPI*)(char*, long, long);
+    using EspFn = long(WINAPI*)(const char*, const char*, long);
+    using StopFn = long(WINAPI*)();
+
+    std::string fileName_;
+    HMODULE module_ = nullptr;
+    StartFn start_ = nullptr;
+    IsThereFn isThere_ = nullptr;
+    GetTextFn getText_ = nullptr;
+    EspFn esp_ = nullptr;
+    StopFn stop_ = nullptr;
+};
+
+}  // namespace tolvik
