@@ -35,6 +35,12 @@ const ControlSpec& ControlById(ControlId id) {
 
 PixelRect ControlPixels(const ControlSpec& spec, int dpi) {
     TwipRect r = spec.twips;
+    // The "On" option of a pair would reach over the "Off" option's button,
+    // taking the clicks meant for it: it ends where the "Off" option starts.
+    if (spec.id == kOptAutoOn || spec.id == kOptRandomOn) {
+        const TwipRect& off = ControlById(ControlId(spec.id + 1)).twips;
+        if (r.left + r.width > off.left) r.width = off.left - r.left;
+    }
     if (spec.frame != 0) {
         const TwipRect& frame = ControlById(spec.frame).twips;
         r.left += frame.left;

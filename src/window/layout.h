@@ -55,7 +55,8 @@ struct PixelRect {
 // 1440 twips make an inch; rounded to the nearest pixel.
 int TwipsToPixels(int twips, int dpi);
 
-// The control's rectangle in the window's client area, in pixels.
+// The control's rectangle in the window's client area, in pixels. Options
+// of a pair never overlap.
 PixelRect ControlPixels(const ControlSpec& spec, int dpi);
 
 const ControlSpec& ControlById(ControlId id);

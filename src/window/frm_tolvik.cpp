@@ -1,0 +1,395 @@
+#include "window/frm_tolvik.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "window/resource.h"
+#include "window/tolvik.h"
+
+namespace tolvik {
+namespace {
+
+const wchar_t kClassName[] = L"frmTolvik";
+constexpr UINT_PTR kTimerId = 1;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kExStyle = 0;
+
+// Texts cross to the core as ANSI, the client's code page.
+std::wstring Wide(const std::string& text) {
+    if (text.empty()) return std::wstring();
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                      0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), n,
+                        nullptr, nullptr);
+    return narrow;
+}
+
+// Newer DPI functions are looked up at run time, so the program still starts
+// on Windows versions without them.
+template <class Fn>
+Fn User32Function(const char* name) {
+    return reinterpret_cast<Fn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+int WindowDpi(HWND hwnd) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    if (getDpiForWindow) {
+        const UINT dpi = getDpiForWindow(hwnd);
+        if (dpi != 0) return static_cast<int>(dpi);
+    }
+    HDC dc = GetDC(hwnd);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(hwnd, dc);
+    return dpi;
+}
+
+RECT WindowRectForClient(int width, int height, int dpi) {
+    using AdjustFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const auto adjust = User32Function<AdjustFn>("AdjustWindowRectExForDpi");
+    RECT rect{0, 0, width, height};
+    if (!adjust || !adjust(&rect, kStyle, FALSE, kExStyle, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&rect, kStyle, FALSE, kExStyle);
+    return rect;
+}
+
+// The system's message font at `dpi`.
+HFONT MessageFont(int dpi) {
+    using SpiForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+    static const auto spiForDpi = User32Function<SpiForDpiFn>("SystemParametersInfoForDpi");
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (spiForDpi && spiForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)))
+        return CreateFontIndirectW(&metrics.lfMessageFont);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    HDC screen = GetDC(nullptr);
+    const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi);
+    return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+SIZE TextSize(HWND control, HFONT font) {
+    wchar_t text[256];
+    const int length = GetWindowTextW(control, text, 256);
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT rect{0, 0, 0, 0};
+    DrawTextW(dc, text, length, &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return {rect.right, rect.bottom};
+}
+
+struct ControlClass {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ControlClass ClassFor(const ControlSpec& spec) {
+    switch (spec.kind) {
+        case ControlKind::Label:
+            return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+        case ControlKind::TextBox:
+            return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        case ControlKind::Frame:
+            return {L"BUTTON", BS_GROUPBOX, 0};
+        case ControlKind::Option:
+            return {L"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP, 0};
+        case ControlKind::ComboList:
+            return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+        case ControlKind::Button:
+            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+    }
+    return {L"STATIC", 0, 0};
+}
+
+}  // namespace
+
+FrmTolvik::FrmTolvik(HINSTANCE instance) : instance_(instance) {}
+
+FrmTolvik::~FrmTolvik() {
+    if (hwnd_) DestroyWindow(hwnd_);
+    if (font_) DeleteObject(font_);
+}
+
+bool FrmTolvik::Create() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &FrmTolvik::WindowProc;
+    wc.hInstance = instance_;
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_TOLVIK));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TOLVIK), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), 0));
+    if (!RegisterClassExW(&wc)) return false;
+
+    const std::wstring caption = Wide(std::string(kCaption));
+    hwnd_ = CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT,
+                            CW_USEDEFAULT, 300, 200, nullptr, nullptr, instance_, this);
+    if (!hwnd_) return false;
+    CreateControls();
+    LayOut(WindowDpi(hwnd_), nullptr);
+    return true;
+}
+
+void FrmTolvik::CreateControls() {
+    bool afterFirstOption = false;
+    for (const ControlSpec& spec : kControls) {
+        const ControlClass cls = ClassFor(spec);
+        DWORD style = WS_CHILD | WS_VISIBLE | cls.style;
+        // Each option pair is one group, so the arrow keys move within it.
+        const bool secondOption = spec.kind == ControlKind::Option && afterFirstOption;
+        if (!secondOption) style |= WS_GROUP;
+        afterFirstOption = spec.kind == ControlKind::Option && !afterFirstOption;
+        const std::wstring caption = Wide(std::string(spec.caption));
+        CreateWindowExW(cls.exStyle, cls.className, caption.c_str(), style, 0, 0, 10, 10, hwnd_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
+    }
+    CheckRadioButton(hwnd_, kOptAutoOn, kOptAutoOff, kOptAutoOff);
+    CheckRadioButton(hwnd_, kOptRandomOn, kOptRandomOff, kOptRandomOff);
+    SetWindowSubclass(Control(kTxtNumber), &FrmTolvik::NumberBoxProc, 1,
+                      reinterpret_cast<DWORD_PTR>(this));
+    AddTooltips();
+}
+
+void FrmTolvik::AddTooltips() {
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
+                               nullptr, instance_, nullptr);
+    if (!tooltip_) return;
+    for (const ControlSpec& spec : kControls) {
+        if (spec.tooltip.empty()) continue;
+        std::wstring text = Wide(std::string(spec.tooltip));
+        TOOLINFOW info{};
+        info.cbSize = sizeof info;
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = hwnd_;
+        info.uId = reinterpret_cast<UINT_PTR>(Control(spec.id));
+        info.lpszText = text.data();
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
+void FrmTolvik::LayOut(int dpi, const RECT* suggested) {
+    dpi_ = dpi;
+    const RECT frame = WindowRectForClient(TwipsToPixels(kClientWidthTwips, dpi),
+                                           TwipsToPixels(kClientHeightTwips, dpi), dpi);
+    RECT now;
+    GetWindowRect(hwnd_, &now);
+    const int left = suggested ? suggested->left : now.left;
+    const int top = suggested ? suggested->top : now.top;
+    SetWindowPos(hwnd_, nullptr, left, top, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+
+    HFONT old = font_;
+    font_ = MessageFont(dpi);
+    for (const ControlSpec& spec : kControls) {
+        HWND control = Control(spec.id);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        const PixelRect r = ControlPixels(spec, dpi);
+        int width = r.width;
+        int height = r.height;
+        if (spec.kind == ControlKind::Label) {
+            // A label grows to show its whole text in the message font.
+            const SIZE needed = TextSize(control, font_);
+            width = std::max(width, static_cast<int>(needed.cx));
+            height = std::max(height, static_cast<int>(needed.cy));
+        }
+        if (spec.kind == ControlKind::ComboList) {
+            // A drop-down list's own height is that of its open list; its
+            // closed field is sized through the item height.
+            SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), r.height - 6);
+            height = r.height * 8;  // room for several items when open
+        }
+        MoveWindow(control, r.left, r.top, width, height, FALSE);
+    }
+    if (tooltip_) SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    if (old) DeleteObject(old);
+}
+
+void FrmTolvik::Show(int showCommand) {
+    ShowWindow(hwnd_, showCommand);
+    UpdateWindow(hwnd_);
+    SetFocus(Control(kTxtNumber));
+}
+
+int FrmTolvik::RunMessageLoop() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // The dialog manager gives Tab, Shift+Tab and the arrow keys between options.
+        if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+LRESULT CALLBACK FrmTolvik::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    FrmTolvik* self = reinterpret_cast<FrmTolvik*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+        self = static_cast<FrmTolvik*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->hwnd_ = hwnd;
+    }
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    return self->Handle(msg, wParam, lParam);
+}
+
+LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_TIMER:
+            if (wParam == kTimerId && timerEnabled_ && handlers_) handlers_->vzTimer_Timer();
+            return 0;
+        case WM_ACTIVATE:
+            // Keep the focus where the user left it when the window comes back.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+            } else if (lastFocus_ && IsWindow(lastFocus_)) {
+                SetFocus(lastFocus_);
+                return 0;
+            }
+            break;
+        case 0x02E0: {  // WM_DPICHANGED
+            LayOut(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        }
+        case WM_DESTROY:
+            KillTimer(hwnd_, kTimerId);
+            if (handlers_) handlers_->Form_Unload();
+            PostQuitMessage(0);
+            return 0;
+        case WM_NCDESTROY:
+            hwnd_ = nullptr;
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+void FrmTolvik::OnCommand(int id, int code) {
+    if (!handlers_) return;
+    if (code == BN_CLICKED) {
+        switch (id) {
+            case kCmdGetHost: handlers_->cmdGetHost_Click(); return;
+            case kCmdRegister: handlers_->cmdRegister_Click(); return;
+            case kCmdQuit: handlers_->cmdQuit_Click(); return;
+            case kOptAutoOn: handlers_->optAuto_Click(0); return;
+            case kOptAutoOff: handlers_->optAuto_Click(1); return;
+            case kOptRandomOn: handlers_->optRandom_Click(0); return;
+            case kOptRandomOff: handlers_->optRandom_Click(1); return;
+            default: return;
+        }
+    }
+    if (code == CBN_SELCHANGE) {
+        if (id == kCmbLow) handlers_->cmbLow_Click();
+        if (id == kCmbHigh) handlers_->cmbHigh_Click();
+    }
+}
+
+LRESULT CALLBACK FrmTolvik::NumberBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR, DWORD_PTR self) {
+    return reinterpret_cast<FrmTolvik*>(self)->HandleNumberBox(hwnd, msg, wParam, lParam);
+}
+
+LRESULT FrmTolvik::HandleNumberBox(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (handlers_) {
+        if (msg == WM_CHAR) {
+            int key = static_cast<int>(wParam);
+            handlers_->txtNumber_KeyPress(key);
+            if (key == 0) return 0;
+            wParam = static_cast<WPARAM>(key);
+        } else if (msg == WM_KEYUP) {
+            const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+            handlers_->txtNumber_KeyUp();
+            return result;
+        }
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+std::string FrmTolvik::ControlText(ControlId id) const {
+    HWND control = Control(id);
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(control, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied));
+    return Narrow(text);
+}
+
+void FrmTolvik::SetControlText(ControlId id, const std::string& text) {
+    SetWindowTextW(Control(id), Wide(text).c_str());
+}
+
+void FrmTolvik::SetHostText(const std::string& text) { SetControlText(kTxtHost, text); }
+
+std::string FrmTolvik::NumberText() const { return ControlText(kTxtNumber); }
+
+void FrmTolvik::SetNumberText(const std::string& text) { SetControlText(kTxtNumber, text); }
+
+void FrmTolvik::SelectNumberText(std::size_t start, std::size_t length) {
+    // The box holds UTF-16; its ANSI text has the same length in the
+    // single-byte code pages the client runs in.
+    SendMessageW(Control(kTxtNumber), EM_SETSEL, start, start + length);
+}
+
+void FrmTolvik::AddRangeItem(const std::string& item) {
+    const std::wstring text = Wide(item);
+    SendMessageW(Control(kCmbLow), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(Control(kCmbHigh), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string FrmTolvik::LowText() const { return ControlText(kCmbLow); }
+
+std::string FrmTolvik::HighText() const { return ControlText(kCmbHigh); }
+
+void FrmTolvik::PickItem(ControlId id, const std::string& text) {
+    const std::wstring wide = Wide(text);
+    const LRESULT index = SendMessageW(Control(id), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(wide.c_str()));
+    SendMessageW(Control(id), CB_SETCURSEL, index == CB_ERR ? static_cast<WPARAM>(-1) : index, 0);
+}
+
+void FrmTolvik::SetLowText(const std::string& text) { PickItem(kCmbLow, text); }
+
+void FrmTolvik::SetHighText(const std::string& text) { PickItem(kCmbHigh, text); }
+
+void FrmTolvik::SetTimerEnabled(bool enabled) {
+    if (enabled == timerEnabled_) return;
+    timerEnabled_ = enabled;
+    if (enabled)
+        SetTimer(hwnd_, kTimerId, kTimerInterval, nullptr);
+    else
+        KillTimer(hwnd_, kTimerId);
+}
+
+void FrmTolvik::ShowMessage(const std::string& prompt, const std::string& title, unsigned style) {
+    MessageBoxW(hwnd_, Wide(prompt).c_str(), Wide(title).c_str(), style | MB_APPLMODAL);
+}
+
+void FrmTolvik::Close() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+}  // namespace tolvik

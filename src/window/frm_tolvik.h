@@ -1,0 +1,74 @@
+// frmTolvik: the one window, in plain Win32. It creates the controls, lays
+// them out for the window's DPI, routes messages to the handlers of Tolvik
+// and gives them the window through FormView.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "window/form_view.h"
+#include "window/layout.h"
+
+namespace tolvik {
+
+class Tolvik;
+
+class FrmTolvik final : public FormView {
+public:
+    explicit FrmTolvik(HINSTANCE instance);
+    ~FrmTolvik() override;
+    FrmTolvik(const FrmTolvik&) = delete;
+    FrmTolvik& operator=(const FrmTolvik&) = delete;
+
+    // Creates the window, hidden, with all its controls. False on failure.
+    bool Create();
+    void Attach(Tolvik& handlers) { handlers_ = &handlers; }
+    // Shows the window with the number box focused.
+    void Show(int showCommand);
+    HWND hwnd() const { return hwnd_; }
+    // Runs the message loop until the window is gone.
+    int RunMessageLoop();
+
+    // FormView
+    void SetHostText(const std::string& text) override;
+    std::string NumberText() const override;
+    void SetNumberText(const std::string& text) override;
+    void SelectNumberText(std::size_t start, std::size_t length) override;
+    void AddRangeItem(const std::string& item) override;
+    std::string LowText() const override;
+    std::string HighText() const override;
+    void SetLowText(const std::string& text) override;
+    void SetHighText(const std::string& text) override;
+    bool TimerEnabled() const override { return timerEnabled_; }
+    void SetTimerEnabled(bool enabled) override;
+    void ShowMessage(const std::string& prompt, const std::string& title, unsigned style) override;
+    void Close() override;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK NumberBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR id, DWORD_PTR self);
+    LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleNumberBox(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void OnCommand(int id, int code);
+    void CreateControls();
+    void AddTooltips();
+    // Sizes the window and places every control for `dpi`, with a new font.
+    void LayOut(int dpi, const RECT* suggested);
+    HWND Control(ControlId id) const { return GetDlgItem(hwnd_, id); }
+    std::string ControlText(ControlId id) const;
+    void SetControlText(ControlId id, const std::string& text);
+    void PickItem(ControlId id, const std::string& text);
+
+    HINSTANCE instance_;
+    HWND hwnd_ = nullptr;
+    HWND tooltip_ = nullptr;
+    HFONT font_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    Tolvik* handlers_ = nullptr;
+    bool timerEnabled_ = false;
+    int dpi_ = 96;
+};
+
+}  // namespace tolvik
