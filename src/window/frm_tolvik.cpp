@@ -163,9 +163,21 @@ void FrmTolvik::CreateControls() {
     }
     CheckRadioButton(hwnd_, kOptAutoOn, kOptAutoOff, kOptAutoOff);
     CheckRadioButton(hwnd_, kOptRandomOn, kOptRandomOff, kOptRandomOff);
+    UpdateOptionTabStops();
     SetWindowSubclass(Control(kTxtNumber), &FrmTolvik::NumberBoxProc, 1,
                       reinterpret_cast<DWORD_PTR>(this));
     AddTooltips();
+}
+
+void FrmTolvik::UpdateOptionTabStops() {
+    // Tab stops at the picked option of each pair; the arrows move within it.
+    for (ControlId id : {kOptAutoOn, kOptAutoOff, kOptRandomOn, kOptRandomOff}) {
+        HWND option = Control(id);
+        LONG_PTR style = GetWindowLongPtrW(option, GWL_STYLE);
+        const bool checked = SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        style = checked ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+        SetWindowLongPtrW(option, GWL_STYLE, style);
+    }
 }
 
 void FrmTolvik::AddTooltips() {
@@ -291,6 +303,7 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
 void FrmTolvik::OnCommand(int id, int code) {
     if (!handlers_) return;
     if (code == BN_CLICKED) {
+        if (id >= kOptAutoOn && id <= kOptRandomOff) UpdateOptionTabStops();
         switch (id) {
             case kCmdGetHost: handlers_->cmdGetHost_Click(); return;
             case kCmdRegister: handlers_->cmdRegister_Click(); return;

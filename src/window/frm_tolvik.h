@@ -54,6 +54,7 @@ private:
     void OnCommand(int id, int code);
     void CreateControls();
     void AddTooltips();
+    void UpdateOptionTabStops();
     // Sizes the window and places every control for `dpi`, with a new font.
     void LayOut(int dpi, const RECT* suggested);
     HWND Control(ControlId id) const { return GetDlgItem(hwnd_, id); }
