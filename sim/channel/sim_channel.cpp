@@ -23,6 +23,7 @@ struct Channel::Area {
     std::uint32_t quit;
     std::uint64_t transcriptLength;
     std::uint64_t espCount;  // all ever received; the last kMaxEsps are kept
+    std::uint64_t fetchCount;  // DapiGetText calls answered
     struct Record {
         char recipient[kNameSize];
         char message[kNameSize];
@@ -147,6 +148,19 @@ void Channel::Clear() {
 std::string Channel::Transcript() const {
     Lock lock(mutex_);
     return std::string(area_->transcript, area_->transcriptLength);
+}
+
+std::string Channel::FetchTranscript() {
+    Lock lock(mutex_);
+    ++area_->fetchCount;
+    const std::size_t length = area_->transcriptLength;
+    const std::size_t size = std::min(length, kGetTextLimit);
+    return std::string(area_->transcript + (length - size), size);
+}
+
+std::uint64_t Channel::FetchCount() const {
+    Lock lock(mutex_);
+    return area_->fetchCount;
 }
 
 std::string Channel::TranscriptTail() const {

@@ -46,6 +46,9 @@ public:
     std::string Transcript() const;
     // The last kGetTextLimit characters.
     std::string TranscriptTail() const;
+    // The same, for the library: counted, so tests can tell ticks apart.
+    std::string FetchTranscript();
+    std::uint64_t FetchCount() const;
 
     void RecordEsp(const std::string& recipient, const std::string& message, long timeout);
     std::vector<Esp> Esps() const;

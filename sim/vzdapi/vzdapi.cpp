@@ -45,7 +45,7 @@ BSTR __stdcall DapiGetText(char* buffer, long bufferLength, long timeout) {
     (void)timeout;
     auto channel = vzsim::Channel::Open();
     if (!channel) return nullptr;
-    const std::string text = channel->TranscriptTail();
+    const std::string text = channel->FetchTranscript();
     return SysAllocStringByteLen(text.data(), static_cast<UINT>(text.size()));
 }
 

@@ -1,0 +1,167 @@
+// End to end: the real Tolvik.exe, our vzdapi.dll and the simulated client,
+// each in a process of its own, with games announced in the client's chat
+// and Tolvik driven by clicks, keys and list picks.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "tolvik_driver.h"
+
+namespace tolvik {
+namespace {
+
+using wintest::SimClient;
+using wintest::TolvikApp;
+using wintest::WaitFor;
+
+struct EndToEndTest : ::testing::Test {
+    SimClient sim;
+    TolvikApp app;
+
+    void SetUp() override {
+        ASSERT_TRUE(sim.running());
+        ASSERT_NE(app.WaitForWindow(), nullptr);
+    }
+    std::size_t Esps() { return sim.channel().EspCount(); }
+    // Waits for `n` more ticks: each tick fetches the transcript twice.
+    void WaitTicks(int n) {
+        const auto target = sim.channel().FetchCount() + 2 * static_cast<std::uint64_t>(n) + 1;
+        ASSERT_TRUE(WaitFor([&] { return sim.channel().FetchCount() >= target; }, n * 1500 + 2000));
+    }
+    bool WaitForEsps(std::size_t n, DWORD ms = 3000) {
+        return WaitFor([&] { return Esps() >= n; }, ms);
+    }
+    void Announce(const std::string& host) {
+        sim.channel().AppendLine(host + ": Get Ready to Play 21");
+    }
+};
+
+TEST_F(EndToEndTest, AutoEntersEachGameExactlyOnce) {
+    app.Type("12");
+    app.Click(kOptAutoOn);
+    WaitTicks(2);
+    EXPECT_EQ(Esps(), 0u);  // no game, no host: nothing goes out
+
+    Announce("Bob");
+    ASSERT_TRUE(WaitForEsps(1));
+    auto esps = sim.channel().Esps();
+    EXPECT_EQ(esps[0].recipient, "Bob");
+    EXPECT_EQ(esps[0].message, "12");
+    EXPECT_EQ(esps[0].timeout, 3000);
+    EXPECT_EQ(app.Text(kTxtHost), "Bob");
+    WaitTicks(10);
+    EXPECT_EQ(Esps(), 1u);
+
+    sim.channel().AppendLine("Carol: hi all");
+    Announce("Carol");
+    ASSERT_TRUE(WaitForEsps(2));
+    WaitTicks(3);
+    esps = sim.channel().Esps();
+    ASSERT_EQ(esps.size(), 2u);
+    EXPECT_EQ(esps[1].recipient, "Carol");
+}
+
+TEST_F(EndToEndTest, FiftyGamesInARollingTranscript) {
+    app.Type("7");
+    app.Click(kOptAutoOn);
+    const char* hosts[] = {"Bob", "Carol", "Carol", "Dave the Great", "B\xF6rk"};
+    std::vector<double> latencies;
+    for (int game = 0; game < 50; ++game) {
+        for (int line = 0; line < 12; ++line)
+            sim.channel().AppendLine("Chatter" + std::to_string(line) +
+                                     ": what a night in the lounge, who is up for another round?");
+        const std::string host = hosts[game % 5];
+        // Announce at a different point of the tick's interval each time.
+        Sleep(static_cast<DWORD>(game * 149 % 750));
+        const std::int64_t announced = vzsim::Now();
+        Announce(host);
+        ASSERT_TRUE(WaitForEsps(static_cast<std::size_t>(game) + 1)) << "game " << game;
+        const auto esps = sim.channel().Esps();
+        EXPECT_EQ(esps.back().recipient, host);
+        latencies.push_back((esps.back().microseconds - announced) / 1000.0);
+    }
+    WaitTicks(3);
+    EXPECT_EQ(Esps(), 50u);
+    EXPECT_GT(sim.channel().Transcript().size(), vzsim::kGetTextLimit);
+
+    std::sort(latencies.begin(), latencies.end());
+    const double median = latencies[latencies.size() / 2];
+    const double p90 = latencies[latencies.size() * 9 / 10];
+    std::printf("latency from announcement to ESP over 50 games (ms): min %.0f, median %.0f, "
+                "90th percentile %.0f, max %.0f\n",
+                latencies.front(), median, p90, latencies.back());
+    // One interval, plus one tick's work and the scheduling slack of Wine.
+    EXPECT_LT(latencies.back(), 750 + 150);
+}
+
+TEST_F(EndToEndTest, RandomDrawsStrictlyBetweenTheBounds) {
+    app.Click(kOptRandomOn);
+    app.Pick(kCmbLow, 2);   // 3
+    app.Pick(kCmbHigh, 6);  // 7
+    app.Click(kOptAutoOn);
+    for (int game = 0; game < 6; ++game) {
+        Announce(game % 2 ? "Bob" : "Carol");
+        ASSERT_TRUE(WaitForEsps(static_cast<std::size_t>(game) + 1));
+    }
+    for (const auto& esp : sim.channel().Esps()) {
+        const int r = std::stoi(esp.message);
+        EXPECT_TRUE(r >= 4 && r <= 6) << esp.message;
+        EXPECT_EQ(esp.message, std::to_string(r));
+    }
+    EXPECT_EQ(app.Text(kTxtNumber), sim.channel().Esps().back().message);
+}
+
+TEST_F(EndToEndTest, EqualBoundsFillTheBoxAndAdjacentBoundsSendNothing) {
+    app.Click(kOptRandomOn);
+    app.Pick(kCmbLow, 6);   // 7
+    app.Pick(kCmbHigh, 6);  // 7
+    app.Click(kOptAutoOn);
+    Announce("Bob");
+    WaitTicks(3);
+    EXPECT_EQ(app.Text(kTxtNumber), "7");
+    EXPECT_EQ(Esps(), 0u);
+
+    app.Pick(kCmbHigh, 7);  // 8: no whole number between
+    WaitTicks(3);
+    EXPECT_EQ(Esps(), 0u);
+    EXPECT_EQ(app.Text(kTxtNumber), "7");
+    // The window still answers: Auto goes off, and no tick comes after.
+    app.Click(kOptAutoOff);
+    EXPECT_TRUE(app.Checked(kOptAutoOff));
+    const auto fetches = sim.channel().FetchCount();
+    Sleep(2000);
+    EXPECT_EQ(sim.channel().FetchCount(), fetches);
+}
+
+TEST_F(EndToEndTest, RegisterSendsOnEveryPress) {
+    Announce("Bob");
+    app.Type("12");
+    app.Click(kCmdRegister);
+    app.Click(kCmdRegister);
+    ASSERT_TRUE(WaitForEsps(2));
+    auto esps = sim.channel().Esps();
+    for (const auto& esp : esps) {
+        EXPECT_EQ(esp.recipient, "Bob");
+        EXPECT_EQ(esp.message, "12");
+        EXPECT_EQ(esp.timeout, 5000);
+    }
+
+    app.Click(kOptRandomOn);
+    app.Click(kCmdRegister);
+    ASSERT_TRUE(WaitForEsps(3));
+    esps = sim.channel().Esps();
+    const int r = std::stoi(esps.back().message);
+    EXPECT_TRUE(r >= 1 && r <= 20) << esps.back().message;
+    EXPECT_EQ(app.Text(kTxtNumber), esps.back().message);
+
+    app.Click(kOptRandomOff);
+    SendMessageW(app.Item(kTxtNumber), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    app.Click(kCmdRegister);
+    EXPECT_EQ(app.Text(kTxtNumber), "You have to enter a number here!!!!!");
+    EXPECT_EQ(Esps(), 3u);
+}
+
+}  // namespace
+}  // namespace tolvik
