@@ -1,7 +1,7 @@
 # The front door. `make test` installs what is missing, builds the three
 # configurations and runs every test; its output ends with CTest's summary.
 SHELL := /bin/bash
-.PHONY: test deps build native win64 win32 test-native test-win64 bench clean
+.PHONY: test deps build native win64 win32 test-native test-win64 bench demo dist clean
 
 test: deps build test-native test-win64
 
@@ -27,6 +27,9 @@ test-native: native
 
 test-win64: win64
 	scripts/with-wine ctest --preset win64
+
+demo: deps win64
+	scripts/demo
 
 bench: native
 	build/native/benchmarks

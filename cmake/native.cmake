@@ -42,3 +42,10 @@ if(CLANGXX)
            COMMAND fuzz_scan -max_total_time=30 -max_len=4096 ${CMAKE_BINARY_DIR}/fuzz_corpus
                    ${CMAKE_SOURCE_DIR}/fuzz/seeds)
 endif()
+
+# The practice room's portable parts: its script reader and session check.
+add_library(practice_asan STATIC sim/practice/script.cpp sim/practice/game_check.cpp)
+target_include_directories(practice_asan PUBLIC sim)
+target_compile_options(practice_asan PUBLIC ${SANITIZE})
+target_link_options(practice_asan PUBLIC ${SANITIZE})
+target_link_libraries(unit_tests PRIVATE practice_asan)

@@ -28,8 +28,16 @@ set_target_properties(vzdapi_lacking PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${CMAKE
                                                   ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lacking-lib
                                                   OUTPUT_NAME vzdapi)
 
-add_executable(vzsim WIN32 sim/client/main.cpp)
-target_link_libraries(vzsim PRIVATE sim_channel)
+add_library(practice STATIC sim/practice/script.cpp sim/practice/game_check.cpp)
+target_include_directories(practice PUBLIC sim)
+
+add_executable(vzsim WIN32 sim/client/main.cpp sim/client/practice_room.cpp)
+target_link_libraries(vzsim PRIVATE sim_channel practice comctl32 gdi32)
+target_link_options(vzsim PRIVATE -municode)
+
+add_executable(tolvik_pilot WIN32 sim/pilot/main.cpp)
+target_include_directories(tolvik_pilot PRIVATE src)
+target_link_options(tolvik_pilot PRIVATE -municode)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/cmake/tolvik_exe.cmake)
   include(cmake/tolvik_exe.cmake)

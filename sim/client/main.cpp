@@ -1,13 +1,72 @@
-// The simulated VZones client, windowless: it holds the shared transcript
-// until asked to quit. Tests start it as a process of its own.
+// vzsim.exe: the simulated VZones client (the practice room).
+//   vzsim.exe [--script FILE] [--report FILE] [--at X Y] [--windowless]
+// --windowless runs the client without a window, until asked to quit.
 #include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
 
 #include "channel/sim_channel.h"
+#include "client/practice_room.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+namespace {
+
+std::string ReadFile(const std::wstring& path) {
+    std::ifstream in(std::string(path.begin(), path.end()), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void Fail(const std::wstring& text) {
+    MessageBoxW(nullptr, text.c_str(), L"VZones practice room", MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    vzsim::RoomOptions options;
+    bool windowless = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring arg = argv[i];
+        if (arg == L"--windowless") {
+            windowless = true;
+        } else if (arg == L"--script" && i + 1 < argc) {
+            const std::wstring path = argv[++i];
+            options.script = vzsim::ParseScript(ReadFile(path));
+            if (!options.script.error.empty()) {
+                const std::string& e = options.script.error;
+                Fail(L"Script " + path + L": " + std::wstring(e.begin(), e.end()));
+                return 2;
+            }
+        } else if (arg == L"--report" && i + 1 < argc) {
+            options.reportPath = argv[++i];
+        } else if (arg == L"--at" && i + 2 < argc) {
+            options.x = _wtoi(argv[i + 1]);
+            options.y = _wtoi(argv[i + 2]);
+            i += 2;
+        }
+    }
+    LocalFree(argv);
+
     auto channel = vzsim::Channel::Create();
-    if (!channel) return 1;
+    if (!channel) {
+        Fail(L"A VZones client (or another practice room) is already running.");
+        return 1;
+    }
     channel->AppendLine("*** Welcome to the practice room ***");
-    while (!channel->QuitRequested()) Sleep(20);
-    return 0;
+    if (windowless) {
+        while (!channel->QuitRequested()) Sleep(20);
+        return 0;
+    }
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    vzsim::PracticeRoom room(instance, *channel, std::move(options));
+    if (!room.Create()) return 3;
+    return room.Run();
 }

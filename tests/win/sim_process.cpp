@@ -11,7 +11,7 @@ std::wstring BinDir() {
     return dir.substr(0, dir.find_last_of(L"\\/") + 1);
 }
 
-Process::Process(const std::wstring& exe, const std::wstring& extraEnv) {
+Process::Process(const std::wstring& exe, const std::wstring& extraEnv, const std::wstring& args) {
     std::vector<wchar_t> env;
     if (!extraEnv.empty()) {
         wchar_t* block = GetEnvironmentStringsW();
@@ -21,7 +21,7 @@ Process::Process(const std::wstring& exe, const std::wstring& extraEnv) {
         env.push_back(0);
         env.push_back(0);
     }
-    std::wstring command = L"\"" + exe + L"\"";
+    std::wstring command = L"\"" + exe + L"\"" + args;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE,
@@ -49,7 +49,7 @@ DWORD Process::Wait(DWORD ms) {
 }
 
 SimClient::SimClient() {
-    process_ = std::make_unique<Process>(BinDir() + L"vzsim.exe");
+    process_ = std::make_unique<Process>(BinDir() + L"vzsim.exe", L"", L" --windowless");
     for (int i = 0; i < 500 && !channel_; ++i) {
         channel_ = vzsim::Channel::Open();
         if (!channel_) Sleep(10);

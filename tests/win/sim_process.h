@@ -17,7 +17,8 @@ std::wstring BinDir();
 class Process {
 public:
     // Starts `exe` (a path); extraEnv ("NAME=value") is added to the environment.
-    Process(const std::wstring& exe, const std::wstring& extraEnv = L"");
+    Process(const std::wstring& exe, const std::wstring& extraEnv = L"",
+            const std::wstring& args = L"");
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;

@@ -59,7 +59,8 @@ std::vector<COLORREF> Pixels(HWND hwnd, HICON icon = nullptr) {
 ::testing::AssertionResult ShowsIcon(HWND box, LPCWSTR kind) {
     HWND iconControl = GetDlgItem(box, 0x0440);
     if (!iconControl) return ::testing::AssertionFailure() << "no icon";
-    if (Pixels(iconControl) == Pixels(iconControl, LoadIconW(nullptr, kind)))
+    // The box may not be painted yet when it is first found.
+    if (wintest::WaitFor([&] { return Pixels(iconControl) == Pixels(iconControl, LoadIconW(nullptr, kind)); }, 1500))
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "another icon";
 }
