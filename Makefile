@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 .PHONY: test deps build native win64 win32 test-native test-win64 bench demo dist clean
 
-test: deps build test-native test-win64
+test: deps build dist test-native test-win64
 
 deps:
 	@scripts/install-deps
@@ -27,6 +27,10 @@ test-native: native
 
 test-win64: win64
 	scripts/with-wine ctest --preset win64
+
+# The release files, read back by scripts/check-dist (also a CTest test).
+dist: win32 win64
+	scripts/dist
 
 demo: deps win64
 	scripts/demo

@@ -49,3 +49,6 @@ target_include_directories(practice_asan PUBLIC sim)
 target_compile_options(practice_asan PUBLIC ${SANITIZE})
 target_link_options(practice_asan PUBLIC ${SANITIZE})
 target_link_libraries(unit_tests PRIVATE practice_asan)
+
+# The release files that `make dist` packed, read back.
+add_test(NAME release_files COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-dist ${CMAKE_SOURCE_DIR}/dist)
