@@ -51,10 +51,18 @@ void BM_Parts(benchmark::State& state) {
     const std::string text = library.text;
     for (auto _ : state) {
         switch (state.range(0)) {
-            case 0: benchmark::DoNotOptimize(tolvik::FetchTranscript(library, 3000)); break;
-            case 1: benchmark::DoNotOptimize(tolvik::LastAnnouncementPosition(text)); break;
-            case 2: benchmark::DoNotOptimize(tolvik::LastEchoPosition(text, "Bob")); break;
-            default: benchmark::DoNotOptimize(tolvik::HostFromTranscript(text)); break;
+            case 0:
+                benchmark::DoNotOptimize(tolvik::FetchTranscript(library, 3000));
+                break;
+            case 1:
+                benchmark::DoNotOptimize(tolvik::LastAnnouncementPosition(text));
+                break;
+            case 2:
+                benchmark::DoNotOptimize(tolvik::LastEchoPosition(text, "Bob"));
+                break;
+            default:
+                benchmark::DoNotOptimize(tolvik::HostFromTranscript(text));
+                break;
         }
     }
 }

@@ -101,10 +101,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (ch != '\0') stripped += ch;
     Check(text == stripped, "NUL removal");
 
-    Check(tolvik::LastAnnouncementPosition(text) == LastPosition(text, "Get Ready to Play 21", false),
-          "last announcement");
+    Check(
+        tolvik::LastAnnouncementPosition(text) == LastPosition(text, "Get Ready to Play 21", false),
+        "last announcement");
     if (host.find('\0') == std::string::npos)
-        Check(tolvik::LastEchoPosition(text, host) == LastPosition(text, "ESP TO " + host + ":", true),
+        Check(tolvik::LastEchoPosition(text, host) ==
+                  LastPosition(text, "ESP TO " + host + ":", true),
               "last echo");
     const HostOutcome got = tolvik::HostFromTranscript(text);
     const HostOutcome want = ReferenceHost(text);

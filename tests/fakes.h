@@ -63,7 +63,9 @@ public:
 };
 
 // u for which DrawNumber gives r: the middle of r's interval.
-inline double DrawOf(int r) { return (r - 1) / 20.0; }
+inline double DrawOf(int r) {
+    return (r - 1) / 20.0;
+}
 
 class MemoryForm : public FormView {
 public:

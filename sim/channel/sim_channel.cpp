@@ -22,7 +22,7 @@ struct Channel::Area {
     std::uint32_t magic;
     std::uint32_t quit;
     std::uint64_t transcriptLength;
-    std::uint64_t espCount;  // all ever received; the last kMaxEsps are kept
+    std::uint64_t espCount;    // all ever received; the last kMaxEsps are kept
     std::uint64_t fetchCount;  // DapiGetText calls answered
     struct Record {
         char recipient[kNameSize];
@@ -78,7 +78,8 @@ std::unique_ptr<Channel> Channel::Create() {
     HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                         sizeof(Area), kMappingName);
     HANDLE mutex = CreateMutexW(nullptr, FALSE, kMutexName);
-    void* view = mapping ? MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(Area)) : nullptr;
+    void* view =
+        mapping ? MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(Area)) : nullptr;
     if (!view || !mutex) {
         if (view) UnmapViewOfFile(view);
         if (mapping) CloseHandle(mapping);
@@ -121,7 +122,8 @@ void Channel::AppendLocked(const char* data, std::size_t size) {
         std::size_t from = a.transcriptLength - keep;
         const char* text = a.transcript;
         const void* lineStart = std::memchr(text + from, '\n', keep);
-        if (lineStart) from = static_cast<std::size_t>(static_cast<const char*>(lineStart) - text) + 1;
+        if (lineStart)
+            from = static_cast<std::size_t>(static_cast<const char*>(lineStart) - text) + 1;
         std::memmove(a.transcript, a.transcript + from, a.transcriptLength - from);
         a.transcriptLength -= from;
     }

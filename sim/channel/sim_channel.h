@@ -4,12 +4,12 @@
 // client; our vzdapi.dll and the tests open it.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <windows.h>
 
 namespace vzsim {
 

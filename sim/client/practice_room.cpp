@@ -91,29 +91,32 @@ void PracticeRoom::CreateControls() {
     const Spec specs[] = {
         {0, L"STATIC", L"Chat", SS_LEFT, 0, 10, 8, 200, 16},
         {kTranscriptBox, L"EDIT", L"",
-         ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 10,
-         26, 540, 200},
+         ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+         10, 26, 540, 200},
         {0, L"STATIC", L"Speaker:", SS_LEFT, 0, 10, 238, 60, 16},
-        {kSpeakerBox, L"EDIT", L"Bob", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 70, 235, 120, 22},
+        {kSpeakerBox, L"EDIT", L"Bob", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 70, 235, 120,
+         22},
         {0, L"STATIC", L"Message:", SS_LEFT, 0, 200, 238, 60, 16},
-        {kMessageBox, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 262, 235, 288, 22},
+        {kMessageBox, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, 262, 235, 288,
+         22},
         {kSayButton, L"BUTTON", L"Say", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 350, 263, 90, 26},
-        {kAnnounceButton, L"BUTTON", L"Announce game", BS_PUSHBUTTON | WS_TABSTOP, 0, 450, 263, 100, 26},
+        {kAnnounceButton, L"BUTTON", L"Announce game", BS_PUSHBUTTON | WS_TABSTOP, 0, 450, 263, 100,
+         26},
         {0, L"STATIC", L"ESPs received", SS_LEFT, 0, 10, 296, 200, 16},
-        {kEspList, WC_LISTVIEWW, L"", LVS_REPORT | LVS_NOSORTHEADER | WS_TABSTOP, WS_EX_CLIENTEDGE, 10,
-         314, 540, 106},
+        {kEspList, WC_LISTVIEWW, L"", LVS_REPORT | LVS_NOSORTHEADER | WS_TABSTOP, WS_EX_CLIENTEDGE,
+         10, 314, 540, 106},
     };
     for (const Spec& s : specs) {
         HWND control = CreateWindowExW(s.exStyle, s.cls, s.text, WS_CHILD | WS_VISIBLE | s.style,
                                        Scale(s.x), Scale(s.y), Scale(s.w), Scale(s.h), hwnd_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(s.id)), instance_,
-                                       nullptr);
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(s.id)),
+                                       instance_, nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     }
     HWND list = GetDlgItem(hwnd_, kEspList);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
-    const std::pair<const wchar_t*, int> columns[] = {{L"Time", 110}, {L"To", 170}, {L"Message", 90},
-                                                      {L"Time-out", 80}};
+    const std::pair<const wchar_t*, int> columns[] = {
+        {L"Time", 110}, {L"To", 170}, {L"Message", 90}, {L"Time-out", 80}};
     for (int i = 0; i < 4; ++i) {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH;
@@ -167,7 +170,8 @@ LRESULT PracticeRoom::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void PracticeRoom::Say(const std::string& speaker, const std::string& message) {
-    if (message.find("Get Ready to Play 21") != std::string::npos) games_.push_back({Now(), speaker});
+    if (message.find("Get Ready to Play 21") != std::string::npos)
+        games_.push_back({Now(), speaker});
     channel_.AppendLine(ChatLine(speaker, message));
 }
 
@@ -200,7 +204,8 @@ void PracticeRoom::StepScript() {
 
 void PracticeRoom::WriteReport() {
     std::vector<SentEsp> esps;
-    for (const Esp& esp : channel_.Esps()) esps.push_back({esp.microseconds, esp.recipient, esp.message});
+    for (const Esp& esp : channel_.Esps())
+        esps.push_back({esp.microseconds, esp.recipient, esp.message});
     const SessionReport report = CheckSession(games_, esps);
     const std::string path = Narrow(options_.reportPath);
     const std::string partial = path + ".part";

@@ -7,13 +7,14 @@ namespace {
 
 std::string Seconds(std::int64_t microseconds, std::int64_t start) {
     char text[32];
-    std::snprintf(text, sizeof text, "%7.3f s", (microseconds - start) / 1e6);
+    std::snprintf(text, sizeof text, "%7.3f s", static_cast<double>(microseconds - start) / 1e6);
     return text;
 }
 
 }  // namespace
 
-SessionReport CheckSession(const std::vector<Announcement>& games, const std::vector<SentEsp>& esps) {
+SessionReport CheckSession(const std::vector<Announcement>& games,
+                           const std::vector<SentEsp>& esps) {
     SessionReport report;
     if (games.empty()) {
         report.lines.push_back("no game was announced");
@@ -30,8 +31,9 @@ SessionReport CheckSession(const std::vector<Announcement>& games, const std::ve
                                " announces game " + std::to_string(g + 1));
         // ESPs sent before this game (and after the one before) belong to no game.
         for (; next < esps.size() && esps[next].microseconds < game.microseconds; ++next) {
-            report.lines.push_back(Seconds(esps[next].microseconds, start) + "  unexpected ESP to " +
-                                   esps[next].recipient + ": " + esps[next].message);
+            report.lines.push_back(Seconds(esps[next].microseconds, start) +
+                                   "  unexpected ESP to " + esps[next].recipient + ": " +
+                                   esps[next].message);
             report.ok = false;
         }
         int toHost = 0;
@@ -41,7 +43,7 @@ SessionReport CheckSession(const std::vector<Announcement>& games, const std::ve
             toHost += right ? 1 : 0;
             char latency[48];
             std::snprintf(latency, sizeof latency, " (%.0f ms after the announcement)",
-                          (esp.microseconds - game.microseconds) / 1e3);
+                          static_cast<double>(esp.microseconds - game.microseconds) / 1e3);
             report.lines.push_back(Seconds(esp.microseconds, start) + "  Tolvik sends ESP to " +
                                    esp.recipient + ": " + esp.message + latency +
                                    (right ? "" : "  <- not the host"));

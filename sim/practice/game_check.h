@@ -24,6 +24,7 @@ struct SessionReport {
     bool ok = true;
 };
 
-SessionReport CheckSession(const std::vector<Announcement>& games, const std::vector<SentEsp>& esps);
+SessionReport CheckSession(const std::vector<Announcement>& games,
+                           const std::vector<SentEsp>& esps);
 
 }  // namespace vzsim

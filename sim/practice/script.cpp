@@ -25,7 +25,8 @@ Script ParseScript(const std::string& text) {
         const auto first = line.find('|');
         const auto second = first == std::string::npos ? first : line.find('|', first + 1);
         if (second == std::string::npos) {
-            script.error = "line " + std::to_string(number) + ": expected delay | speaker | message";
+            script.error =
+                "line " + std::to_string(number) + ": expected delay | speaker | message";
             return script;
         }
         const std::string delay = Trim(line.substr(0, first));

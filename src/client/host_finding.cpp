@@ -4,9 +4,13 @@
 
 namespace tolvik {
 
-void Tolvik::FindHost() { LookForHost(true); }
+void Tolvik::FindHost() {
+    LookForHost(true);
+}
 
-void Tolvik::FindHostQuietly() { LookForHost(false); }
+void Tolvik::FindHostQuietly() {
+    LookForHost(false);
+}
 
 void Tolvik::LookForHost(bool warnWithoutLineBreak) {
     const std::string text = FetchTranscript(library_, kFindHostTimeout);
@@ -25,6 +29,8 @@ void Tolvik::LookForHost(bool warnWithoutLineBreak) {
     view_.SetHostText(hostName_.empty() ? "Host..." : hostName_);
 }
 
-void Tolvik::cmdGetHost_Click() { FindHost(); }
+void Tolvik::cmdGetHost_Click() {
+    FindHost();
+}
 
 }  // namespace tolvik

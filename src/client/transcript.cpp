@@ -18,11 +18,12 @@ constexpr std::array<unsigned char, 256> MakeFoldTable() {
     for (int c = 0; c < 256; ++c) t[c] = static_cast<unsigned char>(c);
     for (int c = 'A'; c <= 'Z'; ++c) t[c] = static_cast<unsigned char>(c + 32);
     for (int c = 0xC0; c <= 0xDE; ++c)
-        if (c != 0xD7) t[c] = static_cast<unsigned char>(c + 32);  // 0xD7 is the multiplication sign
-    t[0x8A] = 0x9A;  // S caron
-    t[0x8C] = 0x9C;  // OE
-    t[0x8E] = 0x9E;  // Z caron
-    t[0x9F] = 0xFF;  // Y diaeresis
+        if (c != 0xD7)
+            t[c] = static_cast<unsigned char>(c + 32);  // 0xD7 is the multiplication sign
+    t[0x8A] = 0x9A;                                     // S caron
+    t[0x8C] = 0x9C;                                     // OE
+    t[0x8E] = 0x9E;                                     // Z caron
+    t[0x9F] = 0xFF;                                     // Y diaeresis
     return t;
 }
 constexpr std::array<unsigned char, 256> kFold = MakeFoldTable();
@@ -48,7 +49,8 @@ std::pair<unsigned char, unsigned char> Variants(const CharMap& map, unsigned ch
 // through `map`, or 0. Scans backwards, so it stops at the last match. With
 // SSE2, sixteen window starts are tested at once against the needle's first
 // and last characters, and only the few that pass both are compared whole.
-TranscriptPosition LastOccurrence(std::string_view text, std::string_view needle, const CharMap& map) {
+TranscriptPosition LastOccurrence(std::string_view text, std::string_view needle,
+                                  const CharMap& map) {
     const std::size_t m = needle.size();
     if (m == 0 || m > text.size()) return 0;
     std::string mapped(needle);
@@ -101,9 +103,9 @@ std::string FetchTranscript(ClientLibrary& library, long timeout) {
     // Most transcripts hold no NUL at all: find the first before copying anything.
     const auto firstNul = text.find('\0');
     if (firstNul != std::string::npos)
-        text.erase(std::remove(text.begin() + static_cast<std::ptrdiff_t>(firstNul), text.end(),
-                               '\0'),
-                   text.end());
+        text.erase(
+            std::remove(text.begin() + static_cast<std::ptrdiff_t>(firstNul), text.end(), '\0'),
+            text.end());
     return text;
 }
 

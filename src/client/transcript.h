@@ -33,8 +33,8 @@ TranscriptPosition LastEchoPosition(std::string_view text, std::string_view host
 
 struct HostOutcome {
     enum class Kind {
-        NoAnnouncement,   // also when no ":" follows the line break of the announcement's line
-        NoLineBreak,      // the announcement stands on the transcript's first line
+        NoAnnouncement,  // also when no ":" follows the line break of the announcement's line
+        NoLineBreak,     // the announcement stands on the transcript's first line
         Name,
     };
     Kind kind = Kind::NoAnnouncement;

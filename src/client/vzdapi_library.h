@@ -2,11 +2,11 @@
 // first needed and reached through its five operations.
 #pragma once
 
+#include <oleauto.h>
+#include <windows.h>
+
 #include <stdexcept>
 #include <string>
-
-#include <windows.h>
-#include <oleauto.h>
 
 #include "client/client_library.h"
 

@@ -51,16 +51,10 @@ void Tolvik::vzTimer_Timer() {
         }
         const auto r = DrawBetween(random_, low, high);
         if (!r) return;  // no whole number lies strictly between the bounds
-        const std::string number = tolvik::NumberText(*r);
-        library_.DapiESP(hostName_, number, kTickTimeout);
-        view_.SetNumberText(number);
+        SendDrawnNumber(*r, kTickTimeout);
         return;
     }
-    const std::string typed = view_.NumberText();
-    if (NumericText(typed))
-        library_.DapiESP(hostName_, typed, kTickTimeout);
-    else
-        view_.SetNumberText(kEnterNumberText);
+    SendTypedNumber(kTickTimeout);
 }
 
 }  // namespace tolvik

@@ -16,15 +16,23 @@ void Tolvik::RegisterNumber() {
     FindHost();
     if (hostName_.empty()) return;
 
-    if (randomMode_) {
-        const std::string number = tolvik::NumberText(DrawOneToTwenty(random_));
-        library_.DapiESP(hostName_, number, kRegisterTimeout);
-        view_.SetNumberText(number);
-        return;
-    }
+    if (randomMode_)
+        SendDrawnNumber(DrawOneToTwenty(random_), kRegisterTimeout);
+    else
+        SendTypedNumber(kRegisterTimeout);
+}
+
+void Tolvik::SendDrawnNumber(int number, long timeout) {
+    const std::string text = tolvik::NumberText(number);
+    library_.DapiESP(hostName_, text, timeout);
+    view_.SetNumberText(text);
+}
+
+void Tolvik::SendTypedNumber(long timeout) {
+    // The typed text goes out as it stands, neither reformatted nor range-checked.
     const std::string typed = view_.NumberText();
     if (NumericText(typed))
-        library_.DapiESP(hostName_, typed, kRegisterTimeout);
+        library_.DapiESP(hostName_, typed, timeout);
     else
         view_.SetNumberText(kEnterNumberText);
 }

@@ -20,7 +20,9 @@ std::uint64_t ClockTicks() {
 }
 
 // Rounds to the nearest whole number, halves to the even neighbour.
-int Rounded(double value) { return static_cast<int>(std::nearbyint(value)); }
+int Rounded(double value) {
+    return static_cast<int>(std::nearbyint(value));
+}
 
 constexpr int kLowestDraw = 1;
 constexpr int kHighestDraw = 21;
@@ -44,7 +46,9 @@ void StirRandomSeed(RandomSource& random) {
     for (int i = 0; i <= n; ++i) random.Reseed();
 }
 
-int DrawNumber(RandomSource& random) { return Rounded(random.Next() * 20 + 1); }
+int DrawNumber(RandomSource& random) {
+    return Rounded(random.Next() * 20 + 1);
+}
 
 int DrawOneToTwenty(RandomSource& random) {
     for (;;) {

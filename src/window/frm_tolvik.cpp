@@ -18,7 +18,8 @@ constexpr DWORD kExStyle = 0;
 // Texts cross to the core as ANSI, the client's code page.
 std::wstring Wide(const std::string& text) {
     if (text.empty()) return std::wstring();
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    const int n =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
     return wide;
@@ -26,8 +27,8 @@ std::wstring Wide(const std::string& text) {
 
 std::string Narrow(const std::wstring& text) {
     if (text.empty()) return std::string();
-    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                      0, nullptr, nullptr);
+    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                      nullptr, 0, nullptr, nullptr);
     std::string narrow(static_cast<std::size_t>(n), '\0');
     WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), n,
                         nullptr, nullptr);
@@ -70,7 +71,8 @@ HFONT MessageFont(int dpi) {
     static const auto spiForDpi = User32Function<SpiForDpiFn>("SystemParametersInfoForDpi");
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    if (spiForDpi && spiForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)))
+    if (spiForDpi &&
+        spiForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)))
         return CreateFontIndirectW(&metrics.lfMessageFont);
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     HDC screen = GetDC(nullptr);
@@ -305,14 +307,29 @@ void FrmTolvik::OnCommand(int id, int code) {
     if (code == BN_CLICKED) {
         if (id >= kOptAutoOn && id <= kOptRandomOff) UpdateOptionTabStops();
         switch (id) {
-            case kCmdGetHost: handlers_->cmdGetHost_Click(); return;
-            case kCmdRegister: handlers_->cmdRegister_Click(); return;
-            case kCmdQuit: handlers_->cmdQuit_Click(); return;
-            case kOptAutoOn: handlers_->optAuto_Click(0); return;
-            case kOptAutoOff: handlers_->optAuto_Click(1); return;
-            case kOptRandomOn: handlers_->optRandom_Click(0); return;
-            case kOptRandomOff: handlers_->optRandom_Click(1); return;
-            default: return;
+            case kCmdGetHost:
+                handlers_->cmdGetHost_Click();
+                return;
+            case kCmdRegister:
+                handlers_->cmdRegister_Click();
+                return;
+            case kCmdQuit:
+                handlers_->cmdQuit_Click();
+                return;
+            case kOptAutoOn:
+                handlers_->optAuto_Click(0);
+                return;
+            case kOptAutoOff:
+                handlers_->optAuto_Click(1);
+                return;
+            case kOptRandomOn:
+                handlers_->optRandom_Click(0);
+                return;
+            case kOptRandomOff:
+                handlers_->optRandom_Click(1);
+                return;
+            default:
+                return;
         }
     }
     if (code == CBN_SELCHANGE) {
@@ -355,11 +372,17 @@ void FrmTolvik::SetControlText(ControlId id, const std::string& text) {
     SetWindowTextW(Control(id), Wide(text).c_str());
 }
 
-void FrmTolvik::SetHostText(const std::string& text) { SetControlText(kTxtHost, text); }
+void FrmTolvik::SetHostText(const std::string& text) {
+    SetControlText(kTxtHost, text);
+}
 
-std::string FrmTolvik::NumberText() const { return ControlText(kTxtNumber); }
+std::string FrmTolvik::NumberText() const {
+    return ControlText(kTxtNumber);
+}
 
-void FrmTolvik::SetNumberText(const std::string& text) { SetControlText(kTxtNumber, text); }
+void FrmTolvik::SetNumberText(const std::string& text) {
+    SetControlText(kTxtNumber, text);
+}
 
 void FrmTolvik::SelectNumberText(std::size_t start, std::size_t length) {
     // The box holds UTF-16; its ANSI text has the same length in the
@@ -373,9 +396,13 @@ void FrmTolvik::AddRangeItem(const std::string& item) {
     SendMessageW(Control(kCmbHigh), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-std::string FrmTolvik::LowText() const { return ControlText(kCmbLow); }
+std::string FrmTolvik::LowText() const {
+    return ControlText(kCmbLow);
+}
 
-std::string FrmTolvik::HighText() const { return ControlText(kCmbHigh); }
+std::string FrmTolvik::HighText() const {
+    return ControlText(kCmbHigh);
+}
 
 void FrmTolvik::PickItem(ControlId id, const std::string& text) {
     const std::wstring wide = Wide(text);
@@ -384,9 +411,13 @@ void FrmTolvik::PickItem(ControlId id, const std::string& text) {
     SendMessageW(Control(id), CB_SETCURSEL, index == CB_ERR ? static_cast<WPARAM>(-1) : index, 0);
 }
 
-void FrmTolvik::SetLowText(const std::string& text) { PickItem(kCmbLow, text); }
+void FrmTolvik::SetLowText(const std::string& text) {
+    PickItem(kCmbLow, text);
+}
 
-void FrmTolvik::SetHighText(const std::string& text) { PickItem(kCmbHigh, text); }
+void FrmTolvik::SetHighText(const std::string& text) {
+    PickItem(kCmbHigh, text);
+}
 
 void FrmTolvik::SetTimerEnabled(bool enabled) {
     if (enabled == timerEnabled_) return;

@@ -3,8 +3,12 @@
 namespace tolvik {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -58,6 +62,8 @@ std::optional<long long> WholeValue(std::string_view text) {
     return negative ? -magnitude : magnitude;
 }
 
-std::string NumberText(int number) { return std::to_string(number); }
+std::string NumberText(int number) {
+    return std::to_string(number);
+}
 
 }  // namespace tolvik

@@ -19,7 +19,9 @@ constexpr long long kWholeValueLimit = 1000000000000000000LL;
 // The decimal text is worked on exactly, whatever its length.
 std::optional<long long> WholeValue(std::string_view text);
 
-inline bool NumericText(std::string_view text) { return WholeValue(text).has_value(); }
+inline bool NumericText(std::string_view text) {
+    return WholeValue(text).has_value();
+}
 
 // Plain decimal digits, no sign, blank or leading zero.
 std::string NumberText(int number);

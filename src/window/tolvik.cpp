@@ -31,7 +31,9 @@ void Tolvik::Form_Unload() {
     library_.DapiStop();
 }
 
-void Tolvik::cmdQuit_Click() { view_.Close(); }
+void Tolvik::cmdQuit_Click() {
+    view_.Close();
+}
 
 void Tolvik::optAuto_Click(int index) {
     // Enabling only when off keeps a running countdown as it is.
@@ -44,7 +46,9 @@ void Tolvik::optRandom_Click(int index) {
     if (index == 1) randomMode_ = false;
 }
 
-void Tolvik::StirRandomSeed() { tolvik::StirRandomSeed(random_); }
+void Tolvik::StirRandomSeed() {
+    tolvik::StirRandomSeed(random_);
+}
 
 std::string AppNameFromPath(const std::string& path) {
     const auto slash = path.find_last_of("\\/:");

@@ -53,6 +53,10 @@ private:
     void FindHostQuietly();
     void LookForHost(bool warnWithoutLineBreak);
     void RegisterNumber();
+    // Sends a drawn number to the host and shows it in the number box.
+    void SendDrawnNumber(int number, long timeout);
+    // Sends the number box's text if it is numeric, else asks for a number.
+    void SendTypedNumber(long timeout);
     void StirRandomSeed();
 
     FormView& view_;

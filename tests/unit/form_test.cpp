@@ -19,7 +19,9 @@ struct FormTest : ::testing::Test {
     MemoryForm form;
     Tolvik tolvik{form, library, random, "Tolvik"};
 
-    FormTest() { form.onClose = [this] { tolvik.Form_Unload(); }; }
+    FormTest() {
+        form.onClose = [this] { tolvik.Form_Unload(); };
+    }
 
     // The number box after the user types `typed` (one key release at the end).
     std::string AfterKeyUp(const std::string& typed) {
@@ -140,8 +142,8 @@ TEST_F(FormTest, GetHostShowsTheLastAnnouncementsSpeaker) {
 }
 
 TEST_F(FormTest, GetHostWithoutAnnouncementChangesNothing) {
-    for (const char* text : {"", "Alice: hi\r\nBob: get ready to play 21",
-                             "Alice: hi\r\nBob Get Ready to Play 21"}) {
+    for (const char* text :
+         {"", "Alice: hi\r\nBob: get ready to play 21", "Alice: hi\r\nBob Get Ready to Play 21"}) {
         library.transcript = text;
         tolvik.cmdGetHost_Click();
         EXPECT_EQ(form.hostText, "Host.....");

@@ -13,10 +13,26 @@ TEST(NumberText, TextsThatAreNotNumbers) {
 
 TEST(NumberText, WholeValuesRoundHalfToEven) {
     const std::pair<const char*, long long> cases[] = {
-        {"12", 12},   {" 12 ", 12},  {"\t7\t", 7}, {"+5", 5},   {"-0", 0},  {"07", 7},
-        {"20.5", 20}, {"21.5", 22},  {"0.5", 0},   {"1.5", 2},  {"2.5", 2}, {"-2.5", -2},
-        {"-3", -3},   {".5", 0},     {"5.", 5},    {".7", 1},   {"-.5", 0}, {"19.49999", 19},
-        {"20.50000000000000000001", 21},           {"20.50000000000000000000", 20},
+        {"12", 12},
+        {" 12 ", 12},
+        {"\t7\t", 7},
+        {"+5", 5},
+        {"-0", 0},
+        {"07", 7},
+        {"20.5", 20},
+        {"21.5", 22},
+        {"0.5", 0},
+        {"1.5", 2},
+        {"2.5", 2},
+        {"-2.5", -2},
+        {"-3", -3},
+        {".5", 0},
+        {"5.", 5},
+        {".7", 1},
+        {"-.5", 0},
+        {"19.49999", 19},
+        {"20.50000000000000000001", 21},
+        {"20.50000000000000000000", 20},
     };
     for (const auto& [text, value] : cases) EXPECT_EQ(WholeValue(text), value) << text;
 }
@@ -26,7 +42,7 @@ TEST(NumberText, HugeNumbersStayHugeWithTheirSign) {
     EXPECT_EQ(WholeValue(thousand), kWholeValueLimit);
     EXPECT_EQ(WholeValue("-" + thousand + ".5"), -kWholeValueLimit);
     EXPECT_EQ(WholeValue("18446744073709551617"), kWholeValueLimit);  // past 64 bits
-    EXPECT_EQ(WholeValue("000000000000000000000000000000015"), 15);  // zeros are not magnitude
+    EXPECT_EQ(WholeValue("000000000000000000000000000000015"), 15);   // zeros are not magnitude
     EXPECT_EQ(NumberText(7), "7");
     EXPECT_EQ(NumberText(15), "15");
 }

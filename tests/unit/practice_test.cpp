@@ -29,10 +29,12 @@ TEST(PracticeCheck, EveryGameNeedsExactlyOneEspToItsHost) {
     // Missing, doubled, misdirected, and sent before any game.
     EXPECT_FALSE(CheckSession(games, {{1300000, "Bob", "7"}}).ok);
     EXPECT_FALSE(
-        CheckSession(games, {{1300000, "Bob", "7"}, {1900000, "Bob", "7"}, {5200000, "Carol", "9"}}).ok);
+        CheckSession(games, {{1300000, "Bob", "7"}, {1900000, "Bob", "7"}, {5200000, "Carol", "9"}})
+            .ok);
     EXPECT_FALSE(CheckSession(games, {{1300000, "Carol", "7"}, {5200000, "Carol", "9"}}).ok);
     EXPECT_FALSE(
-        CheckSession(games, {{500000, "Bob", "7"}, {1300000, "Bob", "7"}, {5200000, "Carol", "9"}}).ok);
+        CheckSession(games, {{500000, "Bob", "7"}, {1300000, "Bob", "7"}, {5200000, "Carol", "9"}})
+            .ok);
     EXPECT_FALSE(CheckSession({}, {}).ok);
 }
 

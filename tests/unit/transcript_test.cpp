@@ -18,7 +18,8 @@ std::string Name(std::string_view text) {
 
 TEST(Transcript, HostIsSpeakerOfLastAnnouncement) {
     EXPECT_EQ(Name("Alice: hi\r\nBob: Get Ready to Play 21"), "Bob");
-    EXPECT_EQ(Name("x\r\nBob: Get Ready to Play 21\r\nCarol: ok Get Ready to Play 21 now"), "Carol");
+    EXPECT_EQ(Name("x\r\nBob: Get Ready to Play 21\r\nCarol: ok Get Ready to Play 21 now"),
+              "Carol");
     EXPECT_EQ(Name("x\r\n Bob: Get Ready to Play 21"), " Bob");
     // The first ":" after the line break may lie on a later line.
     EXPECT_EQ(Name("Alice: hi\r\nGet Ready to Play 21\r\nBob: ok"), "Get Ready to Play 21Bob");
@@ -30,7 +31,8 @@ TEST(Transcript, HostIsSpeakerOfLastAnnouncement) {
 
 TEST(Transcript, OutcomesWithoutAName) {
     EXPECT_EQ(HostFromTranscript("").kind, Kind::NoAnnouncement);
-    EXPECT_EQ(HostFromTranscript("Alice: hi\r\nBob: get ready to play 21").kind, Kind::NoAnnouncement);
+    EXPECT_EQ(HostFromTranscript("Alice: hi\r\nBob: get ready to play 21").kind,
+              Kind::NoAnnouncement);
     EXPECT_EQ(HostFromTranscript("Get Ready to Play 21").kind, Kind::NoLineBreak);
     EXPECT_EQ(HostFromTranscript("Bob: Get Ready to Play 21\r\nAlice: hi").kind, Kind::NoLineBreak);
     // A lone CR or a lone LF opens no line.

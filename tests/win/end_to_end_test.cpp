@@ -89,9 +89,10 @@ TEST_F(EndToEndTest, FiftyGamesInARollingTranscript) {
     std::sort(latencies.begin(), latencies.end());
     const double median = latencies[latencies.size() / 2];
     const double p90 = latencies[latencies.size() * 9 / 10];
-    std::printf("latency from announcement to ESP over 50 games (ms): min %.0f, median %.0f, "
-                "90th percentile %.0f, max %.0f\n",
-                latencies.front(), median, p90, latencies.back());
+    std::printf(
+        "latency from announcement to ESP over 50 games (ms): min %.0f, median %.0f, "
+        "90th percentile %.0f, max %.0f\n",
+        latencies.front(), median, p90, latencies.back());
     // One interval, plus one tick's work and the scheduling slack of Wine.
     EXPECT_LT(latencies.back(), 750 + 150);
 }

@@ -11,7 +11,9 @@ namespace {
 
 using namespace std::string_literals;
 
-std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
+std::string Narrow(const std::wstring& w) {
+    return std::string(w.begin(), w.end());
+}
 
 TEST(Loader, RoundTripsThroughTheStandInLibrary) {
     wintest::SimClient sim;

@@ -15,7 +15,8 @@ Process::Process(const std::wstring& exe, const std::wstring& extraEnv, const st
     std::vector<wchar_t> env;
     if (!extraEnv.empty()) {
         wchar_t* block = GetEnvironmentStringsW();
-        for (const wchar_t* p = block; *p; p += wcslen(p) + 1) env.insert(env.end(), p, p + wcslen(p) + 1);
+        for (const wchar_t* p = block; *p; p += wcslen(p) + 1)
+            env.insert(env.end(), p, p + wcslen(p) + 1);
         FreeEnvironmentStringsW(block);
         env.insert(env.end(), extraEnv.begin(), extraEnv.end());
         env.push_back(0);

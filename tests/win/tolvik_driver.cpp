@@ -67,11 +67,13 @@ HWND TolvikApp::FindMainWindow() const {
 }
 
 HWND TolvikApp::WaitForWindow(DWORD ms) {
-    WaitFor([&] {
-        HWND w = FindMainWindow();
-        if (w && IsWindowVisible(w)) window_ = w;
-        return window_ != nullptr;
-    }, ms);
+    WaitFor(
+        [&] {
+            HWND w = FindMainWindow();
+            if (w && IsWindowVisible(w)) window_ = w;
+            return window_ != nullptr;
+        },
+        ms);
     if (window_) Settle();
     return window_;
 }
@@ -147,12 +149,14 @@ void TolvikApp::Pick(ControlId list, int index) {
 
 MessageBoxInfo TolvikApp::WaitForMessageBox(DWORD ms) const {
     MessageBoxInfo box;
-    WaitFor([&] {
-        Search search{process_.Id(), L"#32770", nullptr, nullptr};
-        EnumWindows(&FindTopLevel, reinterpret_cast<LPARAM>(&search));
-        box.hwnd = search.found && IsWindowVisible(search.found) ? search.found : nullptr;
-        return box.hwnd != nullptr;
-    }, ms);
+    WaitFor(
+        [&] {
+            Search search{process_.Id(), L"#32770", nullptr, nullptr};
+            EnumWindows(&FindTopLevel, reinterpret_cast<LPARAM>(&search));
+            box.hwnd = search.found && IsWindowVisible(search.found) ? search.found : nullptr;
+            return box.hwnd != nullptr;
+        },
+        ms);
     if (!box.hwnd) return box;
     box.title = WindowText(box.hwnd);
     box.prompt = WindowText(GetDlgItem(box.hwnd, 0xFFFF));

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <vector>
 #include <sstream>
+#include <vector>
 
 #include "tolvik_driver.h"
 
@@ -60,7 +60,9 @@ std::vector<COLORREF> Pixels(HWND hwnd, HICON icon = nullptr) {
     HWND iconControl = GetDlgItem(box, 0x0440);
     if (!iconControl) return ::testing::AssertionFailure() << "no icon";
     // The box may not be painted yet when it is first found.
-    if (wintest::WaitFor([&] { return Pixels(iconControl) == Pixels(iconControl, LoadIconW(nullptr, kind)); }, 1500))
+    if (wintest::WaitFor(
+            [&] { return Pixels(iconControl) == Pixels(iconControl, LoadIconW(nullptr, kind)); },
+            1500))
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "another icon";
 }
@@ -184,7 +186,7 @@ TEST_F(WindowTest, RangeListsNeverCross) {
 
 TEST_F(WindowTest, TabFollowsTheTableAndArrowsMoveBetweenOptions) {
     const ControlId order[] = {kCmdRegister, kTxtHost, kOptAutoOff, kOptRandomOff, kCmdGetHost,
-                               kCmdQuit, kCmbLow, kCmbHigh, kTxtNumber};
+                               kCmdQuit,     kCmbLow,  kCmbHigh,    kTxtNumber};
     for (ControlId next : order) {
         app.Key(app.Focus(), VK_TAB);
         EXPECT_EQ(app.Focus(), app.Item(next)) << ControlById(next).name;
@@ -225,14 +227,15 @@ TEST(WindowStart, VersionRecordIconAndManifest) {
     std::string data(size, '\0');
     ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, size, data.data()));
     const std::pair<const wchar_t*, const wchar_t*> fields[] = {
-        {L"FileVersion", L"1.00.1000"},      {L"ProductVersion", L"1.00.1000"},
-        {L"ProductName", L"Tolvik"},         {L"FileDescription", L"Tolvik for easy regging"},
-        {L"InternalName", L"Tolvik"},        {L"OriginalFilename", L"Tolvik.exe"}};
+        {L"FileVersion", L"1.00.1000"}, {L"ProductVersion", L"1.00.1000"},
+        {L"ProductName", L"Tolvik"},    {L"FileDescription", L"Tolvik for easy regging"},
+        {L"InternalName", L"Tolvik"},   {L"OriginalFilename", L"Tolvik.exe"}};
     for (const auto& [name, value] : fields) {
         wchar_t* text = nullptr;
         UINT length = 0;
         const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
-        ASSERT_TRUE(VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&text), &length))
+        ASSERT_TRUE(
+            VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&text), &length))
             << std::string(key.begin(), key.end());
         EXPECT_STREQ(text, value);
     }
@@ -284,8 +287,7 @@ TEST(WindowStart, MissingLibraryOrOperationIsReportedAndEnds) {
     const std::wstring alone = TempPath(L"tolvik-alone");
     CreateDirectoryW(alone.c_str(), nullptr);
     const std::pair<std::wstring, const wchar_t*> cases[] = {
-        {alone + L"\\Tolvik.exe", L"DapiStart"},
-        {BinDir() + L"lacking\\Tolvik.exe", L"DapiESP"}};
+        {alone + L"\\Tolvik.exe", L"DapiStart"}, {BinDir() + L"lacking\\Tolvik.exe", L"DapiESP"}};
     for (const auto& [exe, operation] : cases) {
         ASSERT_TRUE(CopyFileW((BinDir() + L"Tolvik.exe").c_str(), exe.c_str(), FALSE));
         TolvikApp app(exe);
