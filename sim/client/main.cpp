@@ -1,9 +1,9 @@
 // vzsim.exe: the simulated VZones client (the practice room).
 //   vzsim.exe [--script FILE] [--report FILE] [--at X Y] [--windowless]
 // --windowless runs the client without a window, until asked to quit.
+#include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <fstream>
 #include <sstream>

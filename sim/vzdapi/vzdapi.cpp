@@ -2,8 +2,8 @@
 // library's binary interface and talks to the simulated client (the practice
 // room) through its shared state. Set VZSIM_CALL_LOG to a file name to have
 // every call but DapiGetText appended to that file, one line each.
-#include <oleauto.h>
 #include <windows.h>
+#include <oleauto.h>
 
 #include <cstdio>
 #include <string>

@@ -2,8 +2,8 @@
 // first needed and reached through its five operations.
 #pragma once
 
-#include <oleauto.h>
 #include <windows.h>
+#include <oleauto.h>
 
 #include <stdexcept>
 #include <string>

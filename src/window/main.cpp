@@ -1,7 +1,7 @@
 // Tolvik.exe: creates frmTolvik, runs its start-up, and its message loop
 // until the window is gone.
-#include <commctrl.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 

@@ -136,6 +136,19 @@ TEST_F(EndToEndTest, EqualBoundsFillTheBoxAndAdjacentBoundsSendNothing) {
     EXPECT_EQ(sim.channel().FetchCount(), fetches);
 }
 
+TEST_F(EndToEndTest, AClientThatClosesBreaksNothing) {
+    app.Type("12");
+    app.Click(kOptAutoOn);
+    Announce("Bob");
+    ASSERT_TRUE(WaitForEsps(1));
+    sim.Stop();
+    Sleep(2000);  // a few ticks with an empty transcript
+    app.Click(kCmdGetHost);
+    app.Click(kCmdRegister);
+    EXPECT_EQ(app.Text(kTxtHost), "Bob");
+    EXPECT_EQ(app.WaitForExit(0), static_cast<DWORD>(STILL_ACTIVE));
+}
+
 TEST_F(EndToEndTest, RegisterSendsOnEveryPress) {
     Announce("Bob");
     app.Type("12");

@@ -57,10 +57,14 @@ SimClient::SimClient() {
     }
 }
 
-SimClient::~SimClient() {
+void SimClient::Stop() {
     if (channel_) channel_->RequestQuit();
     if (process_) process_->Wait(5000);
     channel_.reset();
+}
+
+SimClient::~SimClient() {
+    Stop();
 }
 
 }  // namespace tolvik::wintest

@@ -38,6 +38,8 @@ public:
     SimClient();
     ~SimClient();
     vzsim::Channel& channel() { return *channel_; }
+    // Closes the client, as a user closing it would.
+    void Stop();
     bool running() const { return channel_ != nullptr; }
 
 private:
