@@ -51,7 +51,6 @@ public:
     std::deque<double> values;
     double fallback = 0.0;
     int reseeds = 0;
-    std::vector<std::string>* log = nullptr;
 
     void Reseed() override { ++reseeds; }
     double Next() override {

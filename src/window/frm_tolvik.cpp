@@ -166,6 +166,9 @@ void FrmTolvik::CreateControls() {
     CheckRadioButton(hwnd_, kOptAutoOn, kOptAutoOff, kOptAutoOff);
     CheckRadioButton(hwnd_, kOptRandomOn, kOptRandomOff, kOptRandomOff);
     UpdateOptionTabStops();
+    // The boxes take text of any length.
+    SendMessageW(Control(kTxtNumber), EM_SETLIMITTEXT, 0, 0);
+    SendMessageW(Control(kTxtHost), EM_SETLIMITTEXT, 0, 0);
     SetWindowSubclass(Control(kTxtNumber), &FrmTolvik::NumberBoxProc, 1,
                       reinterpret_cast<DWORD_PTR>(this));
     AddTooltips();
@@ -420,6 +423,7 @@ void FrmTolvik::SetHighText(const std::string& text) {
 }
 
 void FrmTolvik::SetTimerEnabled(bool enabled) {
+    if (!hwnd_) enabled = false;  // the window is gone: no timer may outlive it
     if (enabled == timerEnabled_) return;
     timerEnabled_ = enabled;
     if (enabled)

@@ -32,7 +32,6 @@ struct FormTest : ::testing::Test {
 };
 
 TEST_F(FormTest, StartUpFillsTheListsAndLeavesEverythingOff) {
-    std::vector<std::string> log;
     ASSERT_TRUE(tolvik.Form_Load());
     EXPECT_GE(random.reseeds, 2);  // the seed was stirred
     EXPECT_EQ(library.calls, (std::vector<std::string>{"DapiStart Tolvik", "DapiIsVZThere"}));
@@ -47,10 +46,11 @@ TEST_F(FormTest, StartUpFillsTheListsAndLeavesEverythingOff) {
 
     // Quit turns the timer off before detaching; a second close stops nothing more.
     tolvik.optAuto_Click(0);
+    form.log = &library.calls;
     tolvik.cmdQuit_Click();
-    EXPECT_FALSE(form.timerEnabled);
     tolvik.Form_Unload();
     EXPECT_EQ(library.calls.back(), "DapiStop");
+    EXPECT_EQ(library.calls[library.calls.size() - 2], "timer off");
     EXPECT_EQ(std::count(library.calls.begin(), library.calls.end(), "DapiStop"), 1);
 }
 
