@@ -80,7 +80,7 @@ void PracticeRoom::CreateControls() {
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     font_ = CreateFontIndirectW(&metrics.lfMessageFont);
 
-    struct Spec {
+    struct Item {
         int id;
         const wchar_t* cls;
         const wchar_t* text;
@@ -88,7 +88,7 @@ void PracticeRoom::CreateControls() {
         DWORD exStyle;
         int x, y, w, h;
     };
-    const Spec specs[] = {
+    const Item items[] = {
         {0, L"STATIC", L"Chat", SS_LEFT, 0, 10, 8, 200, 16},
         {kTranscriptBox, L"EDIT", L"",
          ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
@@ -106,7 +106,7 @@ void PracticeRoom::CreateControls() {
         {kEspList, WC_LISTVIEWW, L"", LVS_REPORT | LVS_NOSORTHEADER | WS_TABSTOP, WS_EX_CLIENTEDGE,
          10, 314, 540, 106},
     };
-    for (const Spec& s : specs) {
+    for (const Item& s : items) {
         HWND control = CreateWindowExW(s.exStyle, s.cls, s.text, WS_CHILD | WS_VISIBLE | s.style,
                                        Scale(s.x), Scale(s.y), Scale(s.w), Scale(s.h), hwnd_,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(s.id)),

@@ -100,8 +100,8 @@ struct ControlClass {
     DWORD exStyle;
 };
 
-ControlClass ClassFor(const ControlSpec& spec) {
-    switch (spec.kind) {
+ControlClass ClassFor(const ControlEntry& entry) {
+    switch (entry.kind) {
         case ControlKind::Label:
             return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
         case ControlKind::TextBox:
@@ -152,16 +152,17 @@ bool FrmTolvik::Create() {
 
 void FrmTolvik::CreateControls() {
     bool afterFirstOption = false;
-    for (const ControlSpec& spec : kControls) {
-        const ControlClass cls = ClassFor(spec);
+    for (const ControlEntry& entry : kControls) {
+        const ControlClass cls = ClassFor(entry);
         DWORD style = WS_CHILD | WS_VISIBLE | cls.style;
         // Each option pair is one group, so the arrow keys move within it.
-        const bool secondOption = spec.kind == ControlKind::Option && afterFirstOption;
+        const bool secondOption = entry.kind == ControlKind::Option && afterFirstOption;
         if (!secondOption) style |= WS_GROUP;
-        afterFirstOption = spec.kind == ControlKind::Option && !afterFirstOption;
-        const std::wstring caption = Wide(std::string(spec.caption));
+        afterFirstOption = entry.kind == ControlKind::Option && !afterFirstOption;
+        const std::wstring caption = Wide(std::string(entry.caption));
         CreateWindowExW(cls.exStyle, cls.className, caption.c_str(), style, 0, 0, 10, 10, hwnd_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), instance_,
+                        nullptr);
     }
     CheckRadioButton(hwnd_, kOptAutoOn, kOptAutoOff, kOptAutoOff);
     CheckRadioButton(hwnd_, kOptRandomOn, kOptRandomOff, kOptRandomOff);
@@ -190,14 +191,14 @@ void FrmTolvik::AddTooltips() {
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_,
                                nullptr, instance_, nullptr);
     if (!tooltip_) return;
-    for (const ControlSpec& spec : kControls) {
-        if (spec.tooltip.empty()) continue;
-        std::wstring text = Wide(std::string(spec.tooltip));
+    for (const ControlEntry& entry : kControls) {
+        if (entry.tooltip.empty()) continue;
+        std::wstring text = Wide(std::string(entry.tooltip));
         TOOLINFOW info{};
         info.cbSize = sizeof info;
         info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         info.hwnd = hwnd_;
-        info.uId = reinterpret_cast<UINT_PTR>(Control(spec.id));
+        info.uId = reinterpret_cast<UINT_PTR>(Control(entry.id));
         info.lpszText = text.data();
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     }
@@ -216,19 +217,19 @@ void FrmTolvik::LayOut(int dpi, const RECT* suggested) {
 
     HFONT old = font_;
     font_ = MessageFont(dpi);
-    for (const ControlSpec& spec : kControls) {
-        HWND control = Control(spec.id);
+    for (const ControlEntry& entry : kControls) {
+        HWND control = Control(entry.id);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        const PixelRect r = ControlPixels(spec, dpi);
+        const PixelRect r = ControlPixels(entry, dpi);
         int width = r.width;
         int height = r.height;
-        if (spec.kind == ControlKind::Label) {
+        if (entry.kind == ControlKind::Label) {
             // A label grows to show its whole text in the message font.
             const SIZE needed = TextSize(control, font_);
             width = std::max(width, static_cast<int>(needed.cx));
             height = std::max(height, static_cast<int>(needed.cy));
         }
-        if (spec.kind == ControlKind::ComboList) {
+        if (entry.kind == ControlKind::ComboList) {
             // A drop-down list's own height is that of its open list; its
             // closed field is sized through the item height.
             SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), r.height - 6);

@@ -2,7 +2,7 @@
 
 namespace tolvik {
 
-const std::array<ControlSpec, 15> kControls = {{
+const std::array<ControlEntry, 15> kControls = {{
     {kTxtNumber, "txtNumber", ControlKind::TextBox, "", {1320, 540, 2595, 315}, ControlId(0), ""},
     {kLblNumber,
      "lblNumber",
@@ -79,22 +79,22 @@ int TwipsToPixels(int twips, int dpi) {
     return static_cast<int>((scaled + 720) / 1440);
 }
 
-const ControlSpec& ControlById(ControlId id) {
-    for (const auto& spec : kControls)
-        if (spec.id == id) return spec;
+const ControlEntry& ControlById(ControlId id) {
+    for (const auto& entry : kControls)
+        if (entry.id == id) return entry;
     return kControls[0];
 }
 
-PixelRect ControlPixels(const ControlSpec& spec, int dpi) {
-    TwipRect r = spec.twips;
+PixelRect ControlPixels(const ControlEntry& entry, int dpi) {
+    TwipRect r = entry.twips;
     // The "On" option of a pair would reach over the "Off" option's button,
     // taking the clicks meant for it: it ends where the "Off" option starts.
-    if (spec.id == kOptAutoOn || spec.id == kOptRandomOn) {
-        const TwipRect& off = ControlById(ControlId(spec.id + 1)).twips;
+    if (entry.id == kOptAutoOn || entry.id == kOptRandomOn) {
+        const TwipRect& off = ControlById(ControlId(entry.id + 1)).twips;
         if (r.left + r.width > off.left) r.width = off.left - r.left;
     }
-    if (spec.frame != 0) {
-        const TwipRect& frame = ControlById(spec.frame).twips;
+    if (entry.frame != 0) {
+        const TwipRect& frame = ControlById(entry.frame).twips;
         r.left += frame.left;
         r.top += frame.top;
     }

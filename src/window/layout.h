@@ -31,7 +31,7 @@ struct TwipRect {
     int left, top, width, height;
 };
 
-struct ControlSpec {
+struct ControlEntry {
     ControlId id;
     std::string_view name;
     ControlKind kind;
@@ -42,7 +42,7 @@ struct ControlSpec {
 };
 
 // In tab order: the first control takes the focus when the window shows.
-extern const std::array<ControlSpec, 15> kControls;
+extern const std::array<ControlEntry, 15> kControls;
 
 constexpr int kClientWidthTwips = 4020;
 constexpr int kClientHeightTwips = 2295;
@@ -57,8 +57,8 @@ int TwipsToPixels(int twips, int dpi);
 
 // The control's rectangle in the window's client area, in pixels. Options
 // of a pair never overlap.
-PixelRect ControlPixels(const ControlSpec& spec, int dpi);
+PixelRect ControlPixels(const ControlEntry& entry, int dpi);
 
-const ControlSpec& ControlById(ControlId id);
+const ControlEntry& ControlById(ControlId id);
 
 }  // namespace tolvik

@@ -97,23 +97,23 @@ TEST_F(WindowTest, OpensWithTheLayoutAndStateOfTheTable) {
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);
 
-    for (const ControlSpec& spec : kControls) {
-        const PixelRect want = ControlPixels(spec, 96);
-        const RECT got = RectInParent(app.Item(spec.id));
-        EXPECT_EQ(got.left, want.left) << spec.name;
-        EXPECT_EQ(got.top, want.top) << spec.name;
-        if (spec.kind == ControlKind::Label) {  // labels grow to fit their text
-            EXPECT_GE(got.right - got.left, want.width) << spec.name;
-            EXPECT_LT(got.right, ControlPixels(ControlById(kTxtNumber), 96).left) << spec.name;
-        } else if (spec.kind == ControlKind::ComboList) {
-            EXPECT_EQ(got.right - got.left, want.width) << spec.name;
-            EXPECT_NEAR(got.bottom - got.top, want.height, 2) << spec.name;
+    for (const ControlEntry& entry : kControls) {
+        const PixelRect want = ControlPixels(entry, 96);
+        const RECT got = RectInParent(app.Item(entry.id));
+        EXPECT_EQ(got.left, want.left) << entry.name;
+        EXPECT_EQ(got.top, want.top) << entry.name;
+        if (entry.kind == ControlKind::Label) {  // labels grow to fit their text
+            EXPECT_GE(got.right - got.left, want.width) << entry.name;
+            EXPECT_LT(got.right, ControlPixels(ControlById(kTxtNumber), 96).left) << entry.name;
+        } else if (entry.kind == ControlKind::ComboList) {
+            EXPECT_EQ(got.right - got.left, want.width) << entry.name;
+            EXPECT_NEAR(got.bottom - got.top, want.height, 2) << entry.name;
         } else {
-            EXPECT_EQ(got.right - got.left, want.width) << spec.name;
-            EXPECT_EQ(got.bottom - got.top, want.height) << spec.name;
+            EXPECT_EQ(got.right - got.left, want.width) << entry.name;
+            EXPECT_EQ(got.bottom - got.top, want.height) << entry.name;
         }
-        if (spec.kind != ControlKind::ComboList) {
-            EXPECT_EQ(app.Text(spec.id), std::string(spec.caption)) << spec.name;
+        if (entry.kind != ControlKind::ComboList) {
+            EXPECT_EQ(app.Text(entry.id), std::string(entry.caption)) << entry.name;
         }
     }
 
