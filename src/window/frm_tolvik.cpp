@@ -232,7 +232,8 @@ void FrmTolvik::LayOut(int dpi, const RECT* suggested) {
         if (entry.kind == ControlKind::ComboList) {
             // A drop-down list's own height is that of its open list; its
             // closed field is sized through the item height.
-            SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), r.height - 6);
+            const int edges = MulDiv(6, dpi, 96);  // the field's border and padding
+            SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), r.height - edges);
             height = r.height * 8;  // room for several items when open
         }
         MoveWindow(control, r.left, r.top, width, height, FALSE);

@@ -105,10 +105,11 @@ HWND TolvikApp::Focus() const {
 }
 
 void TolvikApp::Settle() const {
-    // Posted messages are handled before the window goes idle again; two
-    // round trips with a pause let a translated WM_CHAR follow its key.
-    for (int i = 0; i < 2; ++i) {
-        Sleep(15);
+    // A sent message is handled each time the window's thread comes back to
+    // its message loop, before the next posted message. Three round trips
+    // cover a posted key, the WM_CHAR it is translated into, and one more.
+    for (int i = 0; i < 3; ++i) {
+        Sleep(5);
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
     }
