@@ -24,7 +24,8 @@ public:
     std::vector<std::string> calls;
     std::vector<SentEsp> esps;
     std::vector<long> fetchTimeouts;
-    bool echoEsps = false;  // write "ESP TO name: msg" as a client would
+    bool echoEsps = false;            // write "ESP TO name: msg" as a client would
+    std::deque<std::string> changes;  // appended, one per fetch, before it
 
     void DapiStart(const std::string& name) override { calls.push_back("DapiStart " + name); }
     std::int16_t DapiIsVZThere() override {
@@ -34,6 +35,10 @@ public:
     std::string DapiGetText(std::string& buffer, long timeout) override {
         fetchTimeouts.push_back(timeout);
         bufferSizes.push_back(buffer.size());
+        if (!changes.empty()) {  // the chat moves on between fetches
+            transcript += changes.front();
+            changes.pop_front();
+        }
         return transcript;
     }
     void DapiESP(const std::string& to, const std::string& msg, long timeout) override {

@@ -111,6 +111,22 @@ TEST_F(RegistrationTest, TickSendsOncePerGame) {
     EXPECT_EQ(random.reseeds, 0);  // ticks never stir the seed
 }
 
+TEST_F(RegistrationTest, GameAnnouncedBetweenTheTicksFetchesGoesToItsOwnHost) {
+    library.transcript = kGame;
+    library.echoEsps = true;
+    form.numberText = "12";
+    Tick();
+    ASSERT_EQ(library.esps.size(), 1u);
+    // Carol announces after FindHost has named Bob, before the tick's own fetch.
+    library.changes = {"", "\r\nCarol: Get Ready to Play 21"};
+    Tick();
+    EXPECT_EQ(library.esps.size(), 1u);
+    Tick();
+    Tick();
+    ASSERT_EQ(library.esps.size(), 2u);
+    EXPECT_EQ(library.esps[1].recipient, "Carol");
+}
+
 TEST_F(RegistrationTest, TickComparesEchoAndAnnouncementPositions) {
     form.numberText = "7";
     library.transcript = std::string(kGame) + "\r\nesp to BOB: 7";  // echo in other case
