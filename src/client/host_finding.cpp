@@ -13,8 +13,11 @@ void Tolvik::FindHostQuietly() {
 }
 
 void Tolvik::LookForHost(bool warnWithoutLineBreak) {
-    const std::string text = FetchTranscript(library_, kFindHostTimeout);
-    const HostOutcome outcome = HostFromTranscript(text);
+    ApplyHost(HostFromTranscript(FetchTranscript(library_, kFindHostTimeout)),
+              warnWithoutLineBreak);
+}
+
+void Tolvik::ApplyHost(const HostOutcome& outcome, bool warnWithoutLineBreak) {
     switch (outcome.kind) {
         case HostOutcome::Kind::NoAnnouncement:
             return;

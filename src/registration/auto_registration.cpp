@@ -37,11 +37,11 @@ void Tolvik::vzTimer_Timer() {
     if (hostName_.empty()) return;
 
     const std::string text = FetchTranscript(library_, kTickTimeout);
-    // A game announced between the two fetches belongs to another host: this
-    // transcript must not send the previous host a number for it. The next
-    // tick finds the new host and enters the new game.
-    const HostOutcome latest = HostFromTranscript(text);
-    if (latest.kind == HostOutcome::Kind::Name && latest.name != hostName_) return;
+    // A game announced between the two fetches has its own host: the host is
+    // taken again from the transcript the decision is made on, so the
+    // previous host never gets a number for the new game.
+    ApplyHost(HostFromTranscript(text), false);
+    if (hostName_.empty()) return;
 
     const TranscriptPosition announcement = LastAnnouncementPosition(text);
     const TranscriptPosition echo = LastEchoPosition(text, hostName_);

@@ -21,6 +21,8 @@ constexpr long kRegisterTimeout = 5000;
 extern const char* const kEnterNumberText;  // "You have to enter a number here!!!!!"
 extern const char* const kWrongNumberText;  // "WRONG NUMBER"
 
+struct HostOutcome;
+
 class Tolvik {
 public:
     Tolvik(FormView& view, ClientLibrary& library, RandomSource& random, std::string appName);
@@ -52,6 +54,8 @@ private:
     // As FindHost, but an announcement on the first line shows no box.
     void FindHostQuietly();
     void LookForHost(bool warnWithoutLineBreak);
+    // Takes the host of a transcript into HostName and the host box.
+    void ApplyHost(const HostOutcome& outcome, bool warnWithoutLineBreak);
     void RegisterNumber();
     // Sends a drawn number to the host and shows it in the number box.
     void SendDrawnNumber(int number, long timeout);

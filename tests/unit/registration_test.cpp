@@ -120,11 +120,11 @@ TEST_F(RegistrationTest, GameAnnouncedBetweenTheTicksFetchesGoesToItsOwnHost) {
     // Carol announces after FindHost has named Bob, before the tick's own fetch.
     library.changes = {"", "\r\nCarol: Get Ready to Play 21"};
     Tick();
-    EXPECT_EQ(library.esps.size(), 1u);
-    Tick();
-    Tick();
     ASSERT_EQ(library.esps.size(), 2u);
     EXPECT_EQ(library.esps[1].recipient, "Carol");
+    EXPECT_EQ(form.hostText, "Carol");
+    Tick();
+    EXPECT_EQ(library.esps.size(), 2u);
 }
 
 TEST_F(RegistrationTest, TickComparesEchoAndAnnouncementPositions) {
