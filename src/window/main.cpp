@@ -42,9 +42,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
             return kExitNoClient;
         }
     } catch (const tolvik::LibraryError& error) {
-        const std::string message = error.what();
-        const std::wstring text(message.begin(), message.end());
-        MessageBoxW(nullptr, text.c_str(), L"Tolvik", MB_OK | MB_ICONERROR);
+        MessageBoxA(nullptr, error.what(), "Tolvik", MB_OK | MB_ICONERROR);
         return kExitLibraryError;
     }
     form.Show(showCommand);
