@@ -8,6 +8,8 @@
 
 #include "tolvik_driver.h"
 
+#include <commctrl.h>
+
 namespace tolvik {
 namespace {
 
@@ -127,6 +129,12 @@ TEST_F(WindowTest, OpensWithTheLayoutAndStateOfTheTable) {
     EXPECT_TRUE(app.Checked(kOptAutoOff));
     EXPECT_TRUE(app.Checked(kOptRandomOff));
     EXPECT_EQ(app.Focus(), app.Item(kTxtNumber));
+    // The two Auto options carry tooltips.
+    HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+    while (tips && GetWindow(tips, GW_OWNER) != w)
+        tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr);
+    ASSERT_NE(tips, nullptr);
+    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);
 }
 
 TEST_F(WindowTest, NumberBoxTakesDigitsOnly) {
