@@ -112,5 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const HostOutcome want = ReferenceHost(text);
     Check(got.kind == want.kind, "host outcome");
     Check(got.name == want.name, "host name");
+    Check(got.announcement == LastPosition(text, "Get Ready to Play 21", false),
+          "announcement of the host outcome");
     return 0;
 }

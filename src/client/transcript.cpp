@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <utility>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -12,10 +11,18 @@
 namespace tolvik {
 namespace {
 
-// Lower case for ASCII letters and for the letters of Windows-1252.
-constexpr std::array<unsigned char, 256> MakeFoldTable() {
-    std::array<unsigned char, 256> t{};
+using CharMap = std::array<unsigned char, 256>;
+
+constexpr CharMap MakeIdentityTable() {
+    CharMap t{};
     for (int c = 0; c < 256; ++c) t[c] = static_cast<unsigned char>(c);
+    return t;
+}
+constexpr CharMap kSame = MakeIdentityTable();
+
+// Lower case for ASCII letters and for the letters of Windows-1252.
+constexpr CharMap MakeFoldTable() {
+    CharMap t = MakeIdentityTable();
     for (int c = 'A'; c <= 'Z'; ++c) t[c] = static_cast<unsigned char>(c + 32);
     for (int c = 0xC0; c <= 0xDE; ++c)
         if (c != 0xD7)
@@ -26,16 +33,7 @@ constexpr std::array<unsigned char, 256> MakeFoldTable() {
     t[0x9F] = 0xFF;                                     // Y diaeresis
     return t;
 }
-constexpr std::array<unsigned char, 256> kFold = MakeFoldTable();
-
-constexpr std::array<unsigned char, 256> MakeIdentityTable() {
-    std::array<unsigned char, 256> t{};
-    for (int c = 0; c < 256; ++c) t[c] = static_cast<unsigned char>(c);
-    return t;
-}
-constexpr std::array<unsigned char, 256> kSame = MakeIdentityTable();
-
-using CharMap = std::array<unsigned char, 256>;
+constexpr CharMap kFold = MakeFoldTable();
 
 // The two bytes that `map` sends to the same character as `c` (both the same
 // when only one does).
@@ -123,6 +121,7 @@ TranscriptPosition LastEchoPosition(std::string_view text, std::string_view host
 HostOutcome HostFromTranscript(std::string_view text) {
     HostOutcome outcome;
     const TranscriptPosition a = LastAnnouncementPosition(text);
+    outcome.announcement = a;
     if (a == 0) return outcome;
 
     // The last CR LF pair lying wholly before the announcement (0-based index of its CR).

@@ -39,6 +39,8 @@ struct HostOutcome {
     };
     Kind kind = Kind::NoAnnouncement;
     std::string name;  // for Kind::Name; may be empty
+    // LastAnnouncementPosition of the same text, whatever the kind.
+    TranscriptPosition announcement = 0;
 };
 
 // The speaker of the last announcement: everything from the CR LF that opens

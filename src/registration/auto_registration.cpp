@@ -40,10 +40,11 @@ void Tolvik::vzTimer_Timer() {
     // A game announced between the two fetches has its own host: the host is
     // taken again from the transcript the decision is made on, so the
     // previous host never gets a number for the new game.
-    ApplyHost(HostFromTranscript(text), false);
+    const HostOutcome latest = HostFromTranscript(text);
+    ApplyHost(latest, false);
     if (hostName_.empty()) return;
 
-    const TranscriptPosition announcement = LastAnnouncementPosition(text);
+    const TranscriptPosition announcement = latest.announcement;
     const TranscriptPosition echo = LastEchoPosition(text, hostName_);
     if (announcement < echo) return;  // already entered
 
