@@ -152,12 +152,16 @@ std::string Channel::Transcript() const {
     return std::string(area_->transcript, area_->transcriptLength);
 }
 
-std::string Channel::FetchTranscript() {
-    Lock lock(mutex_);
-    ++area_->fetchCount;
+std::string Channel::TailLocked() const {
     const std::size_t length = area_->transcriptLength;
     const std::size_t size = std::min(length, kGetTextLimit);
     return std::string(area_->transcript + (length - size), size);
+}
+
+std::string Channel::FetchTranscript() {
+    Lock lock(mutex_);
+    ++area_->fetchCount;
+    return TailLocked();
 }
 
 std::uint64_t Channel::FetchCount() const {
@@ -167,9 +171,7 @@ std::uint64_t Channel::FetchCount() const {
 
 std::string Channel::TranscriptTail() const {
     Lock lock(mutex_);
-    const std::size_t length = area_->transcriptLength;
-    const std::size_t size = std::min(length, kGetTextLimit);
-    return std::string(area_->transcript + (length - size), size);
+    return TailLocked();
 }
 
 void Channel::RecordEsp(const std::string& recipient, const std::string& message, long timeout) {

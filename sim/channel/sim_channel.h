@@ -64,6 +64,7 @@ private:
     Channel(HANDLE mapping, HANDLE mutex, HANDLE alive, Area* area);
 
     void AppendLocked(const char* data, std::size_t size);
+    std::string TailLocked() const;
 
     HANDLE mapping_;
     HANDLE mutex_;
