@@ -52,7 +52,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp)
 add_executable(win_tests ${WIN_TEST_SOURCES})
 target_include_directories(win_tests PRIVATE tests)
-target_link_libraries(win_tests PRIVATE tolvik_core sim_channel gtest gtest_main comctl32 version)
+target_link_libraries(win_tests PRIVATE tolvik_window sim_channel gtest gtest_main comctl32 version)
 add_dependencies(win_tests vzdapi vzdapi_lacking vzsim)
 
 if(CMAKE_CROSSCOMPILING_EMULATOR)

@@ -26,6 +26,12 @@ public:
     std::vector<long> fetchTimeouts;
     bool echoEsps = false;            // write "ESP TO name: msg" as a client would
     std::deque<std::string> changes;  // appended, one per fetch, before it
+    std::size_t tail = 0;             // answer only the last this many characters (0: all)
+    int emptyAnswers = 0;             // the next fetches answer nothing, as a busy client
+    // Runs inside every fetch and ESP, as window messages handled while a
+    // library waits on its client; a call made from it is counted as nested.
+    std::function<void()> onCall;
+    int nestedCalls = 0;
 
     void DapiStart(const std::string& name) override { calls.push_back("DapiStart " + name); }
     std::int16_t DapiIsVZThere() override {
@@ -33,21 +39,43 @@ public:
         return clientThere ? 1 : 0;
     }
     std::string DapiGetText(std::string& buffer, long timeout) override {
+        Wait();
         fetchTimeouts.push_back(timeout);
         bufferSizes.push_back(buffer.size());
         if (!changes.empty()) {  // the chat moves on between fetches
             transcript += changes.front();
             changes.pop_front();
         }
+        if (emptyAnswers > 0) {
+            --emptyAnswers;
+            return std::string();
+        }
+        if (tail != 0 && transcript.size() > tail)
+            return transcript.substr(transcript.size() - tail);
         return transcript;
     }
     void DapiESP(const std::string& to, const std::string& msg, long timeout) override {
+        Wait();
         esps.push_back({to, msg, timeout});
-        if (echoEsps && !to.empty()) transcript += "\r\nESP TO " + to + ": " + msg;
+        if (echoEsps && !to.empty()) {  // a line of its own, as the client writes it
+            if (!transcript.empty() && transcript.back() != '\n') transcript += "\r\n";
+            transcript += "ESP TO " + to + ": " + msg + "\r\n";
+        }
     }
     void DapiStop() override { calls.push_back("DapiStop"); }
 
     std::vector<std::size_t> bufferSizes;
+
+private:
+    void Wait() {
+        if (inCall_) ++nestedCalls;
+        if (!onCall || inCall_) return;
+        inCall_ = true;
+        const auto call = onCall;  // it may replace itself
+        call();
+        inCall_ = false;
+    }
+    bool inCall_ = false;
 };
 
 // Replays fixed values; counts reseeds.
@@ -96,9 +124,9 @@ public:
         selStart = t.size();
         selLength = 0;
     }
-    void SelectNumberText(std::size_t s, std::size_t l) override {
-        selStart = s;
-        selLength = l;
+    void SelectAllNumberText() override {
+        selStart = 0;
+        selLength = numberText.size();
     }
     void AddRangeItem(const std::string& item) override {
         lowItems.push_back(item);

@@ -21,6 +21,8 @@ constexpr std::size_t kNameSize = 128;
 struct Channel::Area {
     std::uint32_t magic;
     std::uint32_t quit;
+    std::uint32_t callDelay;  // milliseconds
+    std::uint32_t waitingCalls;
     std::uint64_t transcriptLength;
     std::uint64_t espCount;    // all ever received; the last kMaxEsps are kept
     std::uint64_t fetchCount;  // DapiGetText calls answered
@@ -204,6 +206,26 @@ std::vector<Esp> Channel::Esps() const {
 std::size_t Channel::EspCount() const {
     Lock lock(mutex_);
     return static_cast<std::size_t>(area_->espCount);
+}
+
+void Channel::SetCallDelay(std::uint32_t milliseconds) {
+    Lock lock(mutex_);
+    area_->callDelay = milliseconds;
+}
+
+std::uint32_t Channel::CallDelay() const {
+    Lock lock(mutex_);
+    return area_->callDelay;
+}
+
+void Channel::AddWaitingCall(int delta) {
+    Lock lock(mutex_);
+    area_->waitingCalls += static_cast<std::uint32_t>(delta);
+}
+
+std::uint32_t Channel::WaitingCalls() const {
+    Lock lock(mutex_);
+    return area_->waitingCalls;
 }
 
 void Channel::RequestQuit() {

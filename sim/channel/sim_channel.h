@@ -54,6 +54,14 @@ public:
     std::vector<Esp> Esps() const;
     std::size_t EspCount() const;
 
+    // How long each library call waits on the client, dispatching the
+    // caller's window messages meanwhile, as a real library may (0: none).
+    void SetCallDelay(std::uint32_t milliseconds);
+    std::uint32_t CallDelay() const;
+    // Library calls now waiting on the client, counted by the library.
+    void AddWaitingCall(int delta);
+    std::uint32_t WaitingCalls() const;
+
     // Asks the client process to end; it checks between lines of its script.
     void RequestQuit();
     bool QuitRequested() const;

@@ -13,8 +13,12 @@ void Tolvik::FindHostQuietly() {
 }
 
 void Tolvik::LookForHost(bool warnWithoutLineBreak) {
-    ApplyHost(HostFromTranscript(FetchTranscript(library_, kFindHostTimeout)),
-              warnWithoutLineBreak);
+    const std::string text = FetchTranscript(library_, kFindHostTimeout);
+    if (unloaded_) return;  // closed while the client was asked
+    const HostOutcome outcome = HostFromTranscript(text);
+    // The tick takes a host only from a game it could enter.
+    if (!warnWithoutLineBreak && !GameInSight(outcome)) return;
+    ApplyHost(outcome, warnWithoutLineBreak);
 }
 
 void Tolvik::ApplyHost(const HostOutcome& outcome, bool warnWithoutLineBreak) {
@@ -22,8 +26,10 @@ void Tolvik::ApplyHost(const HostOutcome& outcome, bool warnWithoutLineBreak) {
         case HostOutcome::Kind::NoAnnouncement:
             return;
         case HostOutcome::Kind::NoLineBreak:
-            if (warnWithoutLineBreak)
+            if (warnWithoutLineBreak) {
                 view_.ShowMessage("No host found", "No 21 Host found", kStyleWarning);
+                if (unloaded_) return;  // the session ended while the box was open
+            }
             break;
         case HostOutcome::Kind::Name:
             hostName_ = outcome.name;
@@ -33,7 +39,11 @@ void Tolvik::ApplyHost(const HostOutcome& outcome, bool warnWithoutLineBreak) {
 }
 
 void Tolvik::cmdGetHost_Click() {
-    FindHost();
+    if (working_) {
+        getHostPressed_ = true;
+        return;
+    }
+    RunWork([this] { FindHost(); });
 }
 
 }  // namespace tolvik

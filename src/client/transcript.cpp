@@ -144,6 +144,7 @@ HostOutcome HostFromTranscript(std::string_view text) {
     name.reserve(raw.size());
     for (std::size_t i = 0; i < raw.size(); ++i) {
         if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') {
+            if (i > 0) outcome.nameSpansLines = true;  // past the line's own opening break
             ++i;
             continue;
         }

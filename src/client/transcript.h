@@ -39,9 +39,21 @@ struct HostOutcome {
     };
     Kind kind = Kind::NoAnnouncement;
     std::string name;  // for Kind::Name; may be empty
+    // For Kind::Name: the first ":" stands on a later line than the
+    // announcement, so the name is made of several lines' text.
+    bool nameSpansLines = false;
     // LastAnnouncementPosition of the same text, whatever the kind.
     TranscriptPosition announcement = 0;
 };
+
+// Whether the outcome shows a game the tick may enter: an announcement whose
+// speaker stands on its own line, or one on the first line (whose host is
+// the one known before). A name strung together from several lines' text
+// names nobody: an ESP to it would reach no one, and come again every tick.
+inline bool GameInSight(const HostOutcome& outcome) {
+    return outcome.kind == HostOutcome::Kind::NoLineBreak ||
+           (outcome.kind == HostOutcome::Kind::Name && !outcome.nameSpansLines);
+}
 
 // The speaker of the last announcement: everything from the CR LF that opens
 // the announcement's line up to the first ":" after it, with CR LF pairs

@@ -7,19 +7,6 @@
 namespace tolvik {
 namespace {
 
-// Turns the timer back on when the tick ends, however it ends, so the next
-// tick comes one interval after this one.
-class TimerHold {
-public:
-    explicit TimerHold(FormView& view) : view_(view) { view_.SetTimerEnabled(false); }
-    ~TimerHold() { view_.SetTimerEnabled(true); }
-    TimerHold(const TimerHold&) = delete;
-    TimerHold& operator=(const TimerHold&) = delete;
-
-private:
-    FormView& view_;
-};
-
 // An unpicked list bounds the draw to 1..20: Low counts as 0, High as 21.
 long long Bound(const std::string& text, long long unpicked) {
     if (text.empty()) return unpicked;
@@ -29,24 +16,47 @@ long long Bound(const std::string& text, long long unpicked) {
 }  // namespace
 
 void Tolvik::vzTimer_Timer() {
-    TimerHold hold(view_);
+    // Ticks never nest, nor run inside a press that waits on the client.
+    if (working_ || unloaded_) return;
+    RunWork([this] {
+        // The timer stays off from the tick's first step to its last. A
+        // choice of Auto made meanwhile stands; after shut-down nothing
+        // touches the window.
+        view_.SetTimerEnabled(false);
+        tickRunning_ = true;
+        autoAfterTick_ = true;
+        struct Restart {
+            Tolvik& t;
+            ~Restart() {
+                t.tickRunning_ = false;
+                if (!t.unloaded_ && t.autoAfterTick_) t.view_.SetTimerEnabled(true);
+            }
+        } restart{*this};
+        Tick();
+    });
+}
 
+void Tolvik::Tick() {
     // A box from the tick would come back every interval; the tick stays quiet.
     FindHostQuietly();
     // An ESP to nobody reaches nobody, and would repeat every tick.
-    if (hostName_.empty()) return;
+    if (unloaded_ || hostName_.empty()) return;
 
     const std::string text = FetchTranscript(library_, kTickTimeout);
-    // A game announced between the two fetches has its own host: the host is
-    // taken again from the transcript the decision is made on, so the
-    // previous host never gets a number for the new game.
+    if (unloaded_) return;
+    // The decision rests on this transcript alone. With no game in it (an
+    // empty text, chat scrolled past the game, or an announcement whose line
+    // names no speaker) nothing is due, whoever hosted the last game.
     const HostOutcome latest = HostFromTranscript(text);
+    if (!GameInSight(latest)) return;
+    // A game announced between the two fetches has its own host: the host is
+    // taken again from this transcript, so the previous host never gets a
+    // number for the new game.
     ApplyHost(latest, false);
     if (hostName_.empty()) return;
 
-    const TranscriptPosition announcement = latest.announcement;
     const TranscriptPosition echo = LastEchoPosition(text, hostName_);
-    if (announcement < echo) return;  // already entered
+    if (latest.announcement < echo) return;  // already entered
 
     if (randomMode_) {
         const std::string lowText = view_.LowText();

@@ -7,14 +7,20 @@
 namespace tolvik {
 
 void Tolvik::cmdRegister_Click() {
-    StirRandomSeed();
-    RegisterNumber();
+    if (working_) {
+        registerPressed_ = true;
+        return;
+    }
+    RunWork([this] {
+        StirRandomSeed();
+        RegisterNumber();
+    });
 }
 
 void Tolvik::RegisterNumber() {
     StirRandomSeed();
     FindHost();
-    if (hostName_.empty()) return;
+    if (unloaded_ || hostName_.empty()) return;
 
     if (randomMode_)
         SendDrawnNumber(DrawOneToTwenty(random_), kRegisterTimeout);
@@ -25,7 +31,7 @@ void Tolvik::RegisterNumber() {
 void Tolvik::SendDrawnNumber(int number, long timeout) {
     const std::string text = tolvik::NumberText(number);
     library_.DapiESP(hostName_, text, timeout);
-    view_.SetNumberText(text);
+    if (!unloaded_) view_.SetNumberText(text);
 }
 
 void Tolvik::SendTypedNumber(long timeout) {

@@ -20,7 +20,8 @@ public:
 
     virtual std::string NumberText() const = 0;
     virtual void SetNumberText(const std::string& text) = 0;
-    virtual void SelectNumberText(std::size_t start, std::size_t length) = 0;
+    // Selects the number box's whole text.
+    virtual void SelectAllNumberText() = 0;
 
     // A range list's text is its picked item, or empty while nothing is picked.
     virtual void AddRangeItem(const std::string& item) = 0;  // to cmbLow, then to cmbHigh

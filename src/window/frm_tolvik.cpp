@@ -25,13 +25,15 @@ std::wstring Wide(const std::string& text) {
     return wide;
 }
 
+// Characters the code page lacks become '?', never a look-alike: a
+// full-width digit is not the digit the user typed.
 std::string Narrow(const std::wstring& text) {
     if (text.empty()) return std::string();
-    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                      nullptr, 0, nullptr, nullptr);
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(),
+                                      static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string narrow(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), n,
-                        nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                        narrow.data(), n, nullptr, nullptr);
     return narrow;
 }
 
@@ -123,6 +125,9 @@ ControlClass ClassFor(const ControlEntry& entry) {
 FrmTolvik::FrmTolvik(HINSTANCE instance) : instance_(instance) {}
 
 FrmTolvik::~FrmTolvik() {
+    // No message loop runs after this; a quit message left behind would
+    // close the next message box at once.
+    quitOnDestroy_ = false;
     if (hwnd_) DestroyWindow(hwnd_);
     if (font_) DeleteObject(font_);
 }
@@ -139,7 +144,7 @@ bool FrmTolvik::Create() {
     wc.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TOLVIK), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), 0));
-    if (!RegisterClassExW(&wc)) return false;
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
     const std::wstring caption = Wide(std::string(kCaption));
     hwnd_ = CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT,
@@ -293,10 +298,16 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             LayOut(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
         }
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            // Logoff or shutdown: end the usual way, so the library is detached.
+            if (wParam) DestroyWindow(hwnd_);
+            return 0;
         case WM_DESTROY:
             KillTimer(hwnd_, kTimerId);
             if (handlers_) handlers_->Form_Unload();
-            PostQuitMessage(0);
+            if (quitOnDestroy_) PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY:
             hwnd_ = nullptr;
@@ -355,7 +366,8 @@ LRESULT FrmTolvik::HandleNumberBox(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
             handlers_->txtNumber_KeyPress(key);
             if (key == 0) return 0;
             wParam = static_cast<WPARAM>(key);
-        } else if (msg == WM_KEYUP) {
+        } else if (msg == WM_KEYUP || msg == WM_SYSKEYUP) {
+            // Every key release, also those with Alt held (Alt+numpad codes).
             const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
             handlers_->txtNumber_KeyUp();
             return result;
@@ -389,10 +401,9 @@ void FrmTolvik::SetNumberText(const std::string& text) {
     SetControlText(kTxtNumber, text);
 }
 
-void FrmTolvik::SelectNumberText(std::size_t start, std::size_t length) {
-    // The box holds UTF-16; its ANSI text has the same length in the
-    // single-byte code pages the client runs in.
-    SendMessageW(Control(kTxtNumber), EM_SETSEL, start, start + length);
+void FrmTolvik::SelectAllNumberText() {
+    // In the box's own units, whatever the text's length in ANSI bytes.
+    SendMessageW(Control(kTxtNumber), EM_SETSEL, 0, -1);
 }
 
 void FrmTolvik::AddRangeItem(const std::string& item) {

@@ -23,7 +23,9 @@ public:
 
     // Creates the window, hidden, with all its controls. False on failure.
     bool Create();
+    // The window calls the handlers until it is gone or they are detached.
     void Attach(Tolvik& handlers) { handlers_ = &handlers; }
+    void Detach() { handlers_ = nullptr; }
     // Shows the window with the number box focused.
     void Show(int showCommand);
     HWND hwnd() const { return hwnd_; }
@@ -34,7 +36,7 @@ public:
     void SetHostText(const std::string& text) override;
     std::string NumberText() const override;
     void SetNumberText(const std::string& text) override;
-    void SelectNumberText(std::size_t start, std::size_t length) override;
+    void SelectAllNumberText() override;
     void AddRangeItem(const std::string& item) override;
     std::string LowText() const override;
     std::string HighText() const override;
@@ -69,6 +71,7 @@ private:
     HWND lastFocus_ = nullptr;
     Tolvik* handlers_ = nullptr;
     bool timerEnabled_ = false;
+    bool quitOnDestroy_ = true;
     int dpi_ = 96;
 };
 

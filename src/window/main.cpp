@@ -1,5 +1,4 @@
-// Tolvik.exe: creates frmTolvik, runs its start-up, and its message loop
-// until the window is gone.
+// Tolvik.exe: runs Tolvik over the client's vzdapi.dll.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -7,14 +6,10 @@
 
 #include "client/vzdapi_library.h"
 #include "registration/random_source.h"
-#include "window/frm_tolvik.h"
+#include "window/app_win32.h"
 #include "window/tolvik.h"
 
 namespace {
-
-constexpr int kExitNoClient = 1;
-constexpr int kExitLibraryError = 2;
-constexpr int kExitWindowFailed = 3;
 
 std::string ExecutablePath() {
     char path[MAX_PATH];
@@ -30,21 +25,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
     tolvik::VzdapiLibrary library;
     tolvik::ClockSeededRandom random;
-    tolvik::FrmTolvik form(instance);
-    if (!form.Create()) return kExitWindowFailed;
-    tolvik::Tolvik handlers(form, library, random, tolvik::AppNameFromPath(ExecutablePath()));
-    form.Attach(handlers);
-
     try {
-        if (!handlers.Form_Load()) {
-            // No client: the user was told, the window is closed.
-            form.RunMessageLoop();
-            return kExitNoClient;
-        }
+        return tolvik::RunTolvik(instance, library, random,
+                                 tolvik::AppNameFromPath(ExecutablePath()), showCommand);
     } catch (const tolvik::LibraryError& error) {
         MessageBoxA(nullptr, error.what(), "Tolvik", MB_OK | MB_ICONERROR);
-        return kExitLibraryError;
+        return tolvik::kExitLibraryError;
     }
-    form.Show(showCommand);
-    return form.RunMessageLoop();
 }

@@ -14,13 +14,12 @@ void Tolvik::txtNumber_KeyUp() {
     const auto value = WholeValue(text);
     if (value) {
         if (*value > 20 || *value < 1) {
-            const std::string wrong = kWrongNumberText;
-            view_.SetNumberText(wrong);
-            view_.SelectNumberText(0, wrong.size());
+            view_.SetNumberText(kWrongNumberText);
+            view_.SelectAllNumberText();
         }
         return;
     }
-    view_.SelectNumberText(0, text.size());
+    view_.SelectAllNumberText();
 }
 
 void Tolvik::cmbHigh_Click() {

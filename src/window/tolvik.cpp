@@ -28,7 +28,42 @@ void Tolvik::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
     view_.SetTimerEnabled(false);
-    library_.DapiStop();
+    // Closed while a call waits on the client: detach once it has returned.
+    if (working_)
+        stopPending_ = true;
+    else
+        library_.DapiStop();
+}
+
+void Tolvik::RunWork(const std::function<void()>& work) {
+    working_ = true;
+    try {
+        work();
+    } catch (...) {
+        working_ = false;
+        throw;
+    }
+    working_ = false;
+    RunPendingWork();
+}
+
+void Tolvik::RunPendingWork() {
+    if (unloaded_) {
+        registerPressed_ = getHostPressed_ = false;
+        if (stopPending_) {
+            stopPending_ = false;
+            library_.DapiStop();
+        }
+        return;
+    }
+    // A press that came while the client was busy is one press, carried out now.
+    if (registerPressed_) {
+        registerPressed_ = getHostPressed_ = false;  // Register finds the host too
+        cmdRegister_Click();
+    } else if (getHostPressed_) {
+        getHostPressed_ = false;
+        cmdGetHost_Click();
+    }
 }
 
 void Tolvik::cmdQuit_Click() {
@@ -36,6 +71,11 @@ void Tolvik::cmdQuit_Click() {
 }
 
 void Tolvik::optAuto_Click(int index) {
+    // A running tick holds the timer off; the choice applies when it ends.
+    if (tickRunning_) {
+        if (index == 0 || index == 1) autoAfterTick_ = index == 0;
+        return;
+    }
     // Enabling only when off keeps a running countdown as it is.
     if (index == 0 && !view_.TimerEnabled()) view_.SetTimerEnabled(true);
     if (index == 1 && view_.TimerEnabled()) view_.SetTimerEnabled(false);

@@ -8,6 +8,7 @@
 //   registration/auto_registration.cpp      the timer's tick
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "client/client_library.h"
@@ -50,6 +51,13 @@ public:
     bool RandomMode() const { return randomMode_; }
 
 private:
+    // One piece of work that reaches the client: a press or a tick. A library
+    // may dispatch window messages while it waits for its client, so clicks
+    // can arrive in the middle of one; work never nests. A press that comes
+    // meanwhile is carried out when the work ends, and shut-down detaches
+    // from the library only once the work has left it.
+    void RunWork(const std::function<void()>& work);
+    void Tick();
     void FindHost();
     // As FindHost, but an announcement on the first line shows no box.
     void FindHostQuietly();
@@ -61,6 +69,7 @@ private:
     void SendDrawnNumber(int number, long timeout);
     // Sends the number box's text if it is numeric, else asks for a number.
     void SendTypedNumber(long timeout);
+    void RunPendingWork();
     void StirRandomSeed();
 
     FormView& view_;
@@ -70,6 +79,12 @@ private:
     std::string hostName_;
     bool randomMode_ = false;
     bool unloaded_ = false;
+    bool working_ = false;
+    bool registerPressed_ = false;  // pressed while other work waited on the client
+    bool getHostPressed_ = false;
+    bool stopPending_ = false;  // unloaded while work waited on the client
+    bool tickRunning_ = false;
+    bool autoAfterTick_ = false;  // the Auto choice to apply when the tick ends
 };
 
 // The executable's file name without directory and extension.

@@ -2,6 +2,8 @@
 // recording library.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "fakes.h"
 #include "window/tolvik.h"
 
@@ -139,6 +141,105 @@ TEST_F(RegistrationTest, TickComparesEchoAndAnnouncementPositions) {
     library.transcript = std::string(kGame) + "\r\nESP TO Bob: 7\r\nBob: get ready to play 21";
     Tick();
     EXPECT_EQ(library.esps.size(), 1u);
+}
+
+TEST(TickInSight, SendsOnlyWithAGameInSight) {
+    // Bob's game was entered; then the tick's two fetches answer:
+    const struct {
+        const char* what;
+        std::string text;
+        std::size_t esps;  // to Bob, over two ticks
+    } cases[] = {
+        {"an empty or NULL text", "", 0},
+        {"chat scrolled past the game and the echo", "Alice: so long\r\nDave: night", 0},
+        {"an announcement naming no speaker", "ESP TO Bob: 12\r\nCarol waves. Get Ready to Play 21",
+         0},
+        {"the same, chat after it", "x\r\nCarol waves. Get Ready to Play 21\r\nAl: hi", 0},
+        {"a first-line announcement, no echo after it", "Carol: Get Ready to Play 21\r\nhi", 1},
+        {"a first-line announcement, an echo after it",
+         "Carol: Get Ready to Play 21\r\nESP TO Bob: 1", 0},
+    };
+    for (const auto& c : cases) {
+        FakeLibrary library;
+        FakeRandom random;
+        MemoryForm form;
+        Tolvik tolvik{form, library, random, "Tolvik"};
+        library.transcript = kGame;
+        library.echoEsps = true;
+        form.numberText = "12";
+        library.onCall = [&] { EXPECT_FALSE(form.timerEnabled) << "a tick holds the timer off"; };
+        form.timerEnabled = true;
+        tolvik.vzTimer_Timer();
+        ASSERT_EQ(library.esps.size(), 1u);
+        library.transcript = c.text;
+        for (int i = 0; i < 2; ++i) tolvik.vzTimer_Timer();
+        EXPECT_EQ(library.esps.size(), 1 + c.esps) << c.what;
+        EXPECT_EQ(library.esps.back().recipient, "Bob") << c.what;
+        EXPECT_EQ(form.hostText, "Bob") << c.what;
+        EXPECT_TRUE(form.boxes.empty()) << c.what;
+        EXPECT_TRUE(form.timerEnabled) << c.what;
+    }
+}
+
+TEST(TickUnderClicks, ClicksWhileALibraryCallWaits) {
+    // A click handled inside the tick's first library call.
+    const struct {
+        const char* what;
+        std::function<void(Tolvik&)> click;
+        std::vector<long> espTimeouts;
+        bool autoAfter, stopped;
+    } cases[] = {
+        {"Auto Off", [](Tolvik& t) { t.optAuto_Click(1); }, {3000}, false, false},
+        {"Auto Off, then On",
+         [](Tolvik& t) {
+             t.optAuto_Click(1);
+             t.optAuto_Click(0);
+         },
+         {3000},
+         true,
+         false},
+        {"Register, carried out after the tick",
+         [](Tolvik& t) { t.cmdRegister_Click(); },
+         {3000, 5000},
+         true,
+         false},
+        {"Quit", [](Tolvik& t) { t.cmdQuit_Click(); }, {}, false, true},
+        {"Register, then Quit",
+         [](Tolvik& t) {
+             t.cmdRegister_Click();
+             t.cmdQuit_Click();
+         },
+         {},
+         false,
+         true},
+    };
+    for (const auto& c : cases) {
+        FakeLibrary library;
+        FakeRandom random;
+        MemoryForm form;
+        Tolvik tolvik{form, library, random, "Tolvik"};
+        form.onClose = [&] { tolvik.Form_Unload(); };
+        library.transcript = kGame;
+        library.echoEsps = true;
+        form.numberText = "12";
+        bool clicked = false;
+        library.onCall = [&] {
+            if (!clicked) c.click(tolvik);
+            clicked = true;
+        };
+        form.timerEnabled = true;
+        tolvik.vzTimer_Timer();
+        std::vector<long> timeouts;
+        for (const auto& esp : library.esps) timeouts.push_back(esp.timeout);
+        EXPECT_EQ(timeouts, c.espTimeouts) << c.what;
+        EXPECT_EQ(form.timerEnabled, c.autoAfter) << c.what;
+        EXPECT_EQ(library.nestedCalls, 0) << c.what;
+        const bool stopped = !library.calls.empty() && library.calls.back() == "DapiStop";
+        EXPECT_EQ(stopped, c.stopped) << c.what;
+        if (c.stopped) {
+            EXPECT_EQ(library.fetchTimeouts.size(), 1u) << "a call after DapiStop";
+        }
+    }
 }
 
 TEST_F(RegistrationTest, TickSendsNothingWithoutAHostAndShowsNoBox) {

@@ -12,6 +12,9 @@
 namespace tolvik {
 namespace {
 
+using wintest::BinDir;
+using wintest::FreshTempPath;
+using wintest::ReadFile;
 using wintest::SimClient;
 using wintest::TolvikApp;
 using wintest::WaitFor;
@@ -175,6 +178,45 @@ TEST_F(EndToEndTest, RegisterSendsOnEveryPress) {
     app.Click(kCmdRegister);
     EXPECT_EQ(app.Text(kTxtNumber), "You have to enter a number here!!!!!");
     EXPECT_EQ(Esps(), 3u);
+}
+
+// A library that waits on its client dispatches Tolvik's messages meanwhile,
+// so clicks land in the middle of a tick.
+TEST(EndToEndSlowClient, ClicksDuringALibraryCallNeverNestOrUndoTheUser) {
+    SimClient sim;
+    const std::wstring log = FreshTempPath(L"tolvik-slow.log");
+    TolvikApp app(BinDir() + L"Tolvik.exe", L"VZSIM_CALL_LOG=" + log);
+    ASSERT_NE(app.WaitForWindow(), nullptr);
+    app.Type("12");
+    sim.channel().AppendLine("Bob: Get Ready to Play 21");
+    sim.channel().SetCallDelay(800);
+    const auto whileATickWaits = [&](ControlId first, ControlId second) {
+        app.Click(kOptAutoOn);
+        ASSERT_TRUE(WaitFor([&] { return sim.channel().WaitingCalls() > 0; }));
+        app.Click(first);
+        app.Click(second);
+    };
+
+    // One press of Register and Auto "Off", while the tick's first fetch waits.
+    whileATickWaits(kCmdRegister, kOptAutoOff);
+    ASSERT_TRUE(WaitFor([&] { return sim.channel().EspCount() >= 2; }, 10000));
+    const auto fetches = sim.channel().FetchCount();
+    Sleep(2500);
+    EXPECT_EQ(sim.channel().FetchCount(), fetches) << "Auto Off must stand after the tick";
+    const auto esps = sim.channel().Esps();
+    ASSERT_EQ(esps.size(), 2u);
+    EXPECT_EQ(esps[0].timeout, 3000);  // the tick's, then the press's
+    EXPECT_EQ(esps[1].timeout, 5000);
+    for (const auto& esp : esps) EXPECT_EQ(esp.recipient, "Bob");
+
+    // Register then Quit while a tick waits: nothing after DapiStop, a clean exit.
+    sim.channel().AppendLine("Carol: Get Ready to Play 21");
+    whileATickWaits(kCmdRegister, kCmdQuit);
+    EXPECT_EQ(app.WaitForExit(), 0u);
+    EXPECT_EQ(sim.channel().EspCount(), 2u);
+    const std::string calls = ReadFile(log);
+    EXPECT_EQ(calls.find("nested"), std::string::npos) << calls;
+    EXPECT_EQ(calls.find("DapiStop"), calls.size() - 9) << calls;
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "tolvik_driver.h"
 
 #include <cctype>
+#include <fstream>
+#include <sstream>
 
 namespace tolvik::wintest {
 namespace {
@@ -39,6 +41,21 @@ std::wstring WindowText(HWND hwnd) {
 }
 
 }  // namespace
+
+std::string ReadFile(const std::wstring& path) {
+    std::ifstream in(std::string(path.begin(), path.end()), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::wstring FreshTempPath(const std::wstring& name) {
+    wchar_t dir[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    const std::wstring path = std::wstring(dir) + name;
+    DeleteFileW(path.c_str());
+    return path;
+}
 
 bool WaitFor(const std::function<bool()>& done, DWORD ms) {
     const ULONGLONG end = GetTickCount64() + ms;

@@ -13,6 +13,11 @@
 
 namespace tolvik::wintest {
 
+// A file's bytes, empty if there is none.
+std::string ReadFile(const std::wstring& path);
+// `name` in the temporary folder, deleted first.
+std::wstring FreshTempPath(const std::wstring& name);
+
 // Waits up to `ms` for `done`, checking every few milliseconds.
 bool WaitFor(const std::function<bool()>& done, DWORD ms = 5000);
 

@@ -2,11 +2,12 @@
 // driven from outside by messages and keys.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <vector>
 
+#include "client/vzdapi_library.h"
+#include "fakes.h"
 #include "tolvik_driver.h"
+#include "window/app_win32.h"
 
 #include <commctrl.h>
 
@@ -14,21 +15,10 @@ namespace tolvik {
 namespace {
 
 using wintest::BinDir;
+using wintest::FreshTempPath;
+using wintest::ReadFile;
 using wintest::SimClient;
 using wintest::TolvikApp;
-
-std::string ReadFile(const std::wstring& path) {
-    std::ifstream in(std::string(path.begin(), path.end()), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::wstring TempPath(const std::wstring& name) {
-    wchar_t dir[MAX_PATH];
-    GetTempPathW(MAX_PATH, dir);
-    return std::wstring(dir) + name;
-}
 
 // The 32 by 32 pixels at the top left of `hwnd` on screen, or, with `icon`,
 // those of that icon drawn on the same background.
@@ -176,6 +166,26 @@ TEST_F(WindowTest, NumberBoxTakesDigitsOnly) {
     PostMessageW(box, WM_CHAR, 0x16, 1);
     app.Settle();
     EXPECT_EQ(app.Text(kTxtNumber), "7");
+
+    // Alt+numpad codes: the character, then key releases with Alt held.
+    SetWindowTextW(box, L"");
+    PostMessageW(box, WM_CHAR, '0', 1);
+    PostMessageW(box, WM_SYSKEYUP, VK_NUMPAD8, 1 | (1u << 29) | (1u << 30) | (1u << 31));
+    app.Settle();
+    EXPECT_EQ(app.Text(kTxtNumber), "WRONG NUMBER");
+}
+
+TEST_F(WindowTest, ForeignDigitsAreNoNumber) {
+    // Pasted full-width digits are not the user's digits: no number, so the
+    // box is selected and "Register" asks for one.
+    sim.channel().AppendLine("Bob: Get Ready to Play 21");
+    HWND box = app.Item(kTxtNumber);
+    SetWindowTextW(box, L"\xFF11\xFF15");
+    app.Key(box, VK_RIGHT);
+    EXPECT_EQ(app.Selection(kTxtNumber), std::make_pair(0, 2));
+    app.Click(kCmdRegister);
+    EXPECT_EQ(app.Text(kTxtNumber), "You have to enter a number here!!!!!");
+    EXPECT_EQ(sim.channel().EspCount(), 0u);
 }
 
 TEST_F(WindowTest, RangeListsNeverCross) {
@@ -263,8 +273,7 @@ TEST(WindowStart, VersionRecordIconAndManifest) {
 
 TEST(WindowStart, WithoutAClientOnlyTheErrorBoxShows) {
     ASSERT_FALSE(vzsim::Channel::ClientRunning());
-    const std::wstring log = TempPath(L"tolvik-noclient.log");
-    DeleteFileW(log.c_str());
+    const std::wstring log = FreshTempPath(L"tolvik-noclient.log");
     TolvikApp app(BinDir() + L"Tolvik.exe", L"VZSIM_CALL_LOG=" + log);
     const auto box = app.WaitForMessageBox(10000);
     ASSERT_NE(box.hwnd, nullptr);
@@ -279,20 +288,41 @@ TEST(WindowStart, WithoutAClientOnlyTheErrorBoxShows) {
     EXPECT_EQ(ReadFile(log), "DapiStart Tolvik\nDapiIsVZThere 0\nDapiStop\n");
 }
 
-TEST(WindowStart, QuitDetachesOnce) {
+TEST(WindowStart, QuitCloseAndLogoffDetachOnce) {
     SimClient sim;
-    const std::wstring log = TempPath(L"tolvik-quit.log");
-    DeleteFileW(log.c_str());
-    TolvikApp app(BinDir() + L"Tolvik.exe", L"VZSIM_CALL_LOG=" + log);
-    ASSERT_NE(app.WaitForWindow(), nullptr);
-    app.Click(kOptAutoOn);
-    app.Click(kCmdQuit);
-    EXPECT_EQ(app.WaitForExit(), 0u);
-    EXPECT_EQ(ReadFile(log), "DapiStart Tolvik\nDapiIsVZThere 1\nDapiStop\n");
+    const std::function<void(TolvikApp&)> endings[] = {
+        [](TolvikApp& app) { app.Click(kCmdQuit); },
+        [](TolvikApp& app) { PostMessageW(app.window(), WM_CLOSE, 0, 0); },
+        [](TolvikApp& app) {
+            EXPECT_TRUE(SendMessageW(app.window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+            SendMessageW(app.window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        },
+    };
+    for (const auto& end : endings) {
+        const std::wstring log = FreshTempPath(L"tolvik-quit.log");
+        TolvikApp app(BinDir() + L"Tolvik.exe", L"VZSIM_CALL_LOG=" + log);
+        ASSERT_NE(app.WaitForWindow(), nullptr);
+        app.Click(kOptAutoOn);
+        app.Click(kOptAutoOff);
+        end(app);
+        EXPECT_EQ(app.WaitForExit(), 0u);
+        EXPECT_EQ(ReadFile(log), "DapiStart Tolvik\nDapiIsVZThere 1\nDapiStop\n");
+    }
+}
+
+TEST(WindowStart, ALibraryErrorAtStartUpCallsNoHandlerAfterward) {
+    struct Missing : testing::FakeLibrary {
+        void DapiStart(const std::string&) override { throw LibraryError("no vzdapi.dll"); }
+    } library;
+    testing::FakeRandom random;
+    EXPECT_THROW(RunTolvik(GetModuleHandleW(nullptr), library, random, "Tolvik", SW_HIDE),
+                 LibraryError);
+    // Form_Unload run by the window on the handlers after their end would stop.
+    EXPECT_TRUE(library.calls.empty());
 }
 
 TEST(WindowStart, MissingLibraryOrOperationIsReportedAndEnds) {
-    const std::wstring alone = TempPath(L"tolvik-alone");
+    const std::wstring alone = FreshTempPath(L"tolvik-alone");
     CreateDirectoryW(alone.c_str(), nullptr);
     const std::pair<std::wstring, const wchar_t*> cases[] = {
         {alone + L"\\Tolvik.exe", L"DapiStart"}, {BinDir() + L"lacking\\Tolvik.exe", L"DapiESP"}};

@@ -1,0 +1,40 @@
+#include "window/app_win32.h"
+
+#include "window/frm_tolvik.h"
+#include "window/tolvik.h"
+
+namespace tolvik {
+namespace {
+
+// The window calls the handlers only while both live, however the run ends:
+// destroyed after them, it must not run Form_Unload on a dead object.
+class Attachment {
+public:
+    Attachment(FrmTolvik& form, Tolvik& handlers) : form_(form) { form_.Attach(handlers); }
+    ~Attachment() { form_.Detach(); }
+    Attachment(const Attachment&) = delete;
+    Attachment& operator=(const Attachment&) = delete;
+
+private:
+    FrmTolvik& form_;
+};
+
+}  // namespace
+
+int RunTolvik(HINSTANCE instance, ClientLibrary& library, RandomSource& random,
+              const std::string& appName, int showCommand) {
+    FrmTolvik form(instance);
+    if (!form.Create()) return kExitWindowFailed;
+    Tolvik handlers(form, library, random, appName);
+    Attachment attachment(form, handlers);
+
+    if (!handlers.Form_Load()) {
+        // No client: the user was told, the window is closed.
+        form.RunMessageLoop();
+        return kExitNoClient;
+    }
+    form.Show(showCommand);
+    return form.RunMessageLoop();
+}
+
+}  // namespace tolvik
