@@ -1,9 +1,11 @@
 # The front door. `make test` installs what is missing, builds the three
-# configurations and runs every test; its output ends with CTest's summary.
+# configurations and runs every test; its output ends with each suite's
+# CTest summary.
 SHELL := /bin/bash
-.PHONY: test deps build native win64 win32 test-native test-win64 bench demo dist clean
+.PHONY: test deps build native win64 win32 test-native test-win64 test-win32 bench demo dist clean
 
-test: deps build dist test-native test-win64
+test: deps build dist
+	scripts/run-tests
 
 deps:
 	@scripts/install-deps
@@ -28,11 +30,14 @@ test-native: native
 test-win64: win64
 	scripts/with-wine ctest --preset win64
 
+test-win32: win32
+	scripts/with-wine --32 ctest --preset win32
+
 # The release files, read back by scripts/check-dist (also a CTest test).
 dist: win32 win64
 	scripts/dist
 
-demo: deps win64
+demo: deps win32 win64
 	scripts/demo
 
 bench: native
