@@ -2,10 +2,39 @@
 
 #include <oleauto.h>
 
+#include <cstdio>
 #include <utility>
 
 namespace tolvik {
 namespace {
+
+constexpr int kOwnBits = sizeof(void*) == 8 ? 64 : 32;
+
+// 32 or 64 for a Windows library built for x86 or x64, 0 for anything else.
+int LibraryBits(const std::string& path) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return 0;
+    IMAGE_DOS_HEADER dos{};
+    DWORD signature = 0;
+    IMAGE_FILE_HEADER header{};
+    const bool read =
+        std::fread(&dos, sizeof dos, 1, f) == 1 && dos.e_magic == IMAGE_DOS_SIGNATURE &&
+        std::fseek(f, dos.e_lfanew, SEEK_SET) == 0 &&
+        std::fread(&signature, sizeof signature, 1, f) == 1 && signature == IMAGE_NT_SIGNATURE &&
+        std::fread(&header, sizeof header, 1, f) == 1;
+    std::fclose(f);
+    if (!read) return 0;
+    if (header.Machine == IMAGE_FILE_MACHINE_I386) return 32;
+    if (header.Machine == IMAGE_FILE_MACHINE_AMD64) return 64;
+    return 0;
+}
+
+// Where Windows finds the library for this program, or empty.
+std::string FoundLibrary(const std::string& fileName) {
+    char path[MAX_PATH];
+    const DWORD n = SearchPathA(nullptr, fileName.c_str(), nullptr, MAX_PATH, path, nullptr);
+    return n > 0 && n < MAX_PATH ? std::string(path, n) : std::string();
+}
 
 template <class Fn>
 void Resolve(HMODULE module, const std::string& fileName, const char* name, Fn& fn) {
@@ -29,6 +58,18 @@ VzdapiLibrary::~VzdapiLibrary() {
 void VzdapiLibrary::Load() {
     if (module_) return;
     HMODULE module = LoadLibraryA(fileName_.c_str());
+    if (!module) {
+        // A library of the other bitness fails to load, or is passed over.
+        const int bits = LibraryBits(FoundLibrary(fileName_));
+        if (bits != 0 && bits != kOwnBits)
+            throw LibraryError("Tolvik found the VZones automation library " + fileName_ +
+                               ", but it is a " + std::to_string(bits) +
+                               "-bit library and this Tolvik is the " + std::to_string(kOwnBits) +
+                               "-bit one, so it cannot call DapiStart.\n\nUse " +
+                               (bits == 32 ? "Tolvik.exe, the 32-bit Tolvik,"
+                                           : "Tolvik-x64.exe, the 64-bit Tolvik,") +
+                               " in the same folder instead.");
+    }
     if (!module)
         throw LibraryError("Tolvik could not load the VZones automation library " + fileName_ +
                            ", so it cannot call DapiStart.\n\nPut Tolvik.exe in the folder of " +

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "window/resource.h"
 #include "window/tolvik.h"
@@ -156,17 +157,28 @@ bool FrmTolvik::Create() {
 }
 
 void FrmTolvik::CreateControls() {
+    // Z-order is the order of creation: it gives the tab order, and a screen
+    // reader names a box after the label just before it. Each label names
+    // the control before it in the table, so it is created just ahead of
+    // that control; labels take no tab stop, so the tab order stays.
+    std::vector<const ControlEntry*> order;
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        if (kControls[i].kind == ControlKind::Label) continue;
+        if (i + 1 < kControls.size() && kControls[i + 1].kind == ControlKind::Label)
+            order.push_back(&kControls[i + 1]);
+        order.push_back(&kControls[i]);
+    }
     bool afterFirstOption = false;
-    for (const ControlEntry& entry : kControls) {
-        const ControlClass cls = ClassFor(entry);
+    for (const ControlEntry* entry : order) {
+        const ControlClass cls = ClassFor(*entry);
         DWORD style = WS_CHILD | WS_VISIBLE | cls.style;
         // Each option pair is one group, so the arrow keys move within it.
-        const bool secondOption = entry.kind == ControlKind::Option && afterFirstOption;
+        const bool secondOption = entry->kind == ControlKind::Option && afterFirstOption;
         if (!secondOption) style |= WS_GROUP;
-        afterFirstOption = entry.kind == ControlKind::Option && !afterFirstOption;
-        const std::wstring caption = Wide(std::string(entry.caption));
+        afterFirstOption = entry->kind == ControlKind::Option && !afterFirstOption;
+        const std::wstring caption = Wide(std::string(entry->caption));
         CreateWindowExW(cls.exStyle, cls.className, caption.c_str(), style, 0, 0, 10, 10, hwnd_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), instance_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry->id)), instance_,
                         nullptr);
     }
     CheckRadioButton(hwnd_, kOptAutoOn, kOptAutoOff, kOptAutoOff);

@@ -203,6 +203,10 @@ TEST_F(WindowTest, RangeListsNeverCross) {
 }
 
 TEST_F(WindowTest, TabFollowsTheTableAndArrowsMoveBetweenOptions) {
+    // A screen reader names a box after the window just before it in z-order.
+    EXPECT_EQ(GetWindow(app.Item(kTxtNumber), GW_HWNDPREV), app.Item(kLblNumber));
+    EXPECT_EQ(GetWindow(app.Item(kTxtHost), GW_HWNDPREV), app.Item(kLblHost));
+
     const ControlId order[] = {kCmdRegister, kTxtHost, kOptAutoOff, kOptRandomOff, kCmdGetHost,
                                kCmdQuit,     kCmbLow,  kCmbHigh,    kTxtNumber};
     for (ControlId next : order) {
@@ -321,22 +325,41 @@ TEST(WindowStart, ALibraryErrorAtStartUpCallsNoHandlerAfterward) {
     EXPECT_TRUE(library.calls.empty());
 }
 
-TEST(WindowStart, MissingLibraryOrOperationIsReportedAndEnds) {
-    const std::wstring alone = FreshTempPath(L"tolvik-alone");
-    CreateDirectoryW(alone.c_str(), nullptr);
-    const std::pair<std::wstring, const wchar_t*> cases[] = {
-        {alone + L"\\Tolvik.exe", L"DapiStart"}, {BinDir() + L"lacking\\Tolvik.exe", L"DapiESP"}};
-    for (const auto& [exe, operation] : cases) {
+TEST(WindowStart, AMissingOrUnfitLibraryIsReportedAndEnds) {
+    const bool x64 = sizeof(void*) == 8;
+    const std::wstring otherBuild = BinDir() + (x64 ? L"..\\..\\win32" : L"..\\..\\win64");
+    const struct {
+        const wchar_t* folder;
+        std::wstring library;  // put beside Tolvik.exe as vzdapi.dll
+        std::wstring says[2];
+    } cases[] = {
+        {L"tolvik-alone", L"", {L"vzdapi.dll", L"DapiStart"}},
+        {L"tolvik-lacking", BinDir() + L"lacking\\vzdapi.dll", {L"vzdapi.dll", L"DapiESP"}},
+        {L"tolvik-other-bits",
+         otherBuild + L"\\bin\\vzdapi.dll",
+         {x64 ? L"a 32-bit library" : L"a 64-bit library",
+          x64 ? L"Use Tolvik.exe" : L"Use Tolvik-x64.exe"}},
+    };
+    for (const auto& c : cases) {
+        const std::wstring dir = FreshTempPath(c.folder);
+        CreateDirectoryW(dir.c_str(), nullptr);
+        const std::wstring exe = dir + L"\\Tolvik.exe", dll = dir + L"\\vzdapi.dll";
         ASSERT_TRUE(CopyFileW((BinDir() + L"Tolvik.exe").c_str(), exe.c_str(), FALSE));
+        DeleteFileW(dll.c_str());
+        if (!c.library.empty()) {
+            ASSERT_TRUE(CopyFileW(c.library.c_str(), dll.c_str(), FALSE)) << "build both bitnesses";
+        }
         TolvikApp app(exe);
         const auto box = app.WaitForMessageBox(10000);
         ASSERT_NE(box.hwnd, nullptr);
         EXPECT_EQ(box.title, L"Tolvik");
-        EXPECT_NE(box.prompt.find(L"vzdapi.dll"), std::wstring::npos);
-        EXPECT_NE(box.prompt.find(operation), std::wstring::npos);
+        for (const auto& text : c.says)
+            EXPECT_NE(box.prompt.find(text), std::wstring::npos)
+                << std::string(text.begin(), text.end());
         app.CloseMessageBox(box);
         EXPECT_EQ(app.WaitForExit(), 2u);
         DeleteFileW(exe.c_str());
+        DeleteFileW(dll.c_str());
     }
 }
 
