@@ -6,6 +6,7 @@
 #include <string>
 
 #include "client/transcript.h"
+#include "fakes.h"
 #include "registration/random_source.h"
 
 namespace {
@@ -22,18 +23,13 @@ std::string FullTranscript() {
     return text;
 }
 
-class TranscriptLibrary : public tolvik::ClientLibrary {
-public:
-    std::string text = FullTranscript();
-    void DapiStart(const std::string&) override {}
-    std::int16_t DapiIsVZThere() override { return 1; }
-    std::string DapiGetText(std::string&, long) override { return text; }
-    void DapiESP(const std::string&, const std::string&, long) override {}
-    void DapiStop() override {}
+// The library of the unit tests, handing back a full transcript.
+struct FullLibrary : tolvik::testing::FakeLibrary {
+    FullLibrary() { transcript = FullTranscript(); }
 };
 
 void BM_TickScan(benchmark::State& state) {
-    TranscriptLibrary library;
+    FullLibrary library;
     for (auto _ : state) {
         const std::string text = tolvik::FetchTranscript(library, tolvik::kTickTimeout);
         const auto host = tolvik::HostFromTranscript(text);
@@ -46,8 +42,8 @@ void BM_TickScan(benchmark::State& state) {
 BENCHMARK(BM_TickScan)->Unit(benchmark::kMicrosecond);
 
 void BM_Parts(benchmark::State& state) {
-    TranscriptLibrary library;
-    const std::string text = library.text;
+    FullLibrary library;
+    const std::string text = library.transcript;
     for (auto _ : state) {
         switch (state.range(0)) {
             case 0:

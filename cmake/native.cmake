@@ -23,6 +23,7 @@ add_test(NAME unit_tests COMMAND unit_tests)
 
 add_executable(benchmarks bench/bench_scan.cpp)
 target_compile_options(benchmarks PRIVATE -O2)
+target_include_directories(benchmarks PRIVATE tests)
 target_link_libraries(benchmarks PRIVATE tolvik_core_fast benchmark::benchmark)
 
 # libFuzzer needs clang; the fuzzer checks the scanning against a slow reference.

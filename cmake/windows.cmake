@@ -5,9 +5,25 @@ set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 UNICODE _UNICODE)
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-add_library(tolvik_core STATIC ${TOLVIK_CORE_SOURCES} src/client/vzdapi_library.cpp)
+add_library(tolvik_core STATIC ${TOLVIK_CORE_SOURCES})
 target_include_directories(tolvik_core PUBLIC src)
-target_link_libraries(tolvik_core PUBLIC oleaut32)
+
+# The Win32 shell: the window, its run, the vzdapi.dll adapter; shared by
+# Tolvik.exe and the Win32 tests.
+add_library(tolvik_win32 STATIC src/win32/frm_tolvik.cpp src/win32/app.cpp
+                                src/win32/vzdapi_library.cpp src/win32/ansi_text.cpp)
+target_link_libraries(tolvik_win32 PUBLIC tolvik_core comctl32 gdi32 oleaut32)
+
+# Tolvik.exe, with its version record, icon and manifest.
+enable_language(RC)
+add_executable(Tolvik WIN32 src/win32/main.cpp src/win32/tolvik.rc)
+target_link_libraries(Tolvik PRIVATE tolvik_win32)
+target_link_options(Tolvik PRIVATE -municode)
+set_source_files_properties(src/win32/tolvik.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/win32/tolvik.ico;${CMAKE_SOURCE_DIR}/src/win32/tolvik.manifest")
+if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
+  target_link_options(Tolvik PRIVATE -s)
+endif()
 
 add_library(sim_channel STATIC sim/channel/sim_channel.cpp)
 target_include_directories(sim_channel PUBLIC sim)
@@ -39,20 +55,22 @@ add_executable(tolvik_pilot WIN32 sim/pilot/main.cpp)
 target_include_directories(tolvik_pilot PRIVATE src)
 target_link_options(tolvik_pilot PRIVATE -municode)
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/cmake/tolvik_exe.cmake)
-  include(cmake/tolvik_exe.cmake)
+# GoogleTest built for Windows from its sources (Debian's googletest package).
+find_path(GOOGLETEST_SOURCE_DIR NAMES googletest/CMakeLists.txt
+          PATHS /usr/src/googletest ENV GOOGLETEST_SOURCE_DIR NO_CMAKE_FIND_ROOT_PATH
+          DOC "GoogleTest's source tree")
+if(NOT GOOGLETEST_SOURCE_DIR)
+  message(FATAL_ERROR "GoogleTest's sources were not found: install googletest or set GOOGLETEST_SOURCE_DIR")
 endif()
-
-# GoogleTest from Debian's source package, built for Windows.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp)
 add_executable(win_tests ${WIN_TEST_SOURCES})
 target_include_directories(win_tests PRIVATE tests)
-target_link_libraries(win_tests PRIVATE tolvik_window sim_channel gtest gtest_main comctl32 version)
+target_link_libraries(win_tests PRIVATE tolvik_win32 sim_channel gtest gtest_main comctl32 version)
 add_dependencies(win_tests vzdapi vzdapi_lacking vzsim)
 
 if(CMAKE_CROSSCOMPILING_EMULATOR)

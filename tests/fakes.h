@@ -1,4 +1,5 @@
-// In-memory stand-ins for the library, the random generator and the window.
+// In-memory stand-ins for the client library, the random generator and the
+// window, shared by the unit tests, the fuzzer and the benchmarks.
 #pragma once
 
 #include <deque>
@@ -17,39 +18,36 @@ struct SentEsp {
     long timeout;
 };
 
+// A client as it can behave: it echoes ESPs, hands back only the last
+// `tail` characters, answers nothing when busy, and handles clicks while a
+// call waits (onCall); a call made from onCall counts as nested.
 class FakeLibrary : public ClientLibrary {
 public:
     std::string transcript;
     bool clientThere = true;
-    std::vector<std::string> calls;
-    std::vector<SentEsp> esps;
-    std::vector<long> fetchTimeouts;
-    bool echoEsps = false;            // write "ESP TO name: msg" as a client would
+    bool echoEsps = false;
+    std::size_t tail = 0;  // 0: all
+    int emptyAnswers = 0;
     std::deque<std::string> changes;  // appended, one per fetch, before it
-    std::size_t tail = 0;             // answer only the last this many characters (0: all)
-    int emptyAnswers = 0;             // the next fetches answer nothing, as a busy client
-    // Runs inside every fetch and ESP, as window messages handled while a
-    // library waits on its client; a call made from it is counted as nested.
     std::function<void()> onCall;
     int nestedCalls = 0;
+    std::vector<std::string> calls;  // start-up and shut-down
+    std::vector<long> fetchTimeouts;
+    std::vector<SentEsp> esps;
 
     void DapiStart(const std::string& name) override { calls.push_back("DapiStart " + name); }
     std::int16_t DapiIsVZThere() override {
         calls.push_back("DapiIsVZThere");
         return clientThere ? 1 : 0;
     }
-    std::string DapiGetText(std::string& buffer, long timeout) override {
+    std::string DapiGetText(long timeout) override {
         Wait();
         fetchTimeouts.push_back(timeout);
-        bufferSizes.push_back(buffer.size());
-        if (!changes.empty()) {  // the chat moves on between fetches
+        if (!changes.empty()) {
             transcript += changes.front();
             changes.pop_front();
         }
-        if (emptyAnswers > 0) {
-            --emptyAnswers;
-            return std::string();
-        }
+        if (emptyAnswers > 0 && emptyAnswers--) return std::string();
         if (tail != 0 && transcript.size() > tail)
             return transcript.substr(transcript.size() - tail);
         return transcript;
@@ -57,14 +55,11 @@ public:
     void DapiESP(const std::string& to, const std::string& msg, long timeout) override {
         Wait();
         esps.push_back({to, msg, timeout});
-        if (echoEsps && !to.empty()) {  // a line of its own, as the client writes it
-            if (!transcript.empty() && transcript.back() != '\n') transcript += "\r\n";
-            transcript += "ESP TO " + to + ": " + msg + "\r\n";
-        }
+        if (!echoEsps || to.empty()) return;
+        if (!transcript.empty() && transcript.back() != '\n') transcript += "\r\n";
+        transcript += "ESP TO " + to + ": " + msg + "\r\n";
     }
     void DapiStop() override { calls.push_back("DapiStop"); }
-
-    std::vector<std::size_t> bufferSizes;
 
 private:
     void Wait() {
@@ -78,7 +73,7 @@ private:
     bool inCall_ = false;
 };
 
-// Replays fixed values; counts reseeds.
+// Replays fixed values, then `fallback`; counts reseeds.
 class FakeRandom : public RandomSource {
 public:
     std::deque<double> values;
@@ -101,19 +96,13 @@ inline double DrawOf(int r) {
 
 class MemoryForm : public FormView {
 public:
-    std::string hostText = "Host.....";
-    std::string numberText;
-    std::size_t selStart = 0, selLength = 0;
-    std::vector<std::string> lowItems, highItems;
-    std::string lowText, highText;
+    std::string hostText = "Host.....", numberText, lowText, highText;
+    bool allSelected = false;
+    std::vector<std::string> items;
     bool timerEnabled = false;
-    int timerStarts = 0;  // times the countdown was (re)started
-    struct Box {
-        std::string prompt, title;
-        unsigned style;
-    };
-    std::vector<Box> boxes;
-    bool closed = false;
+    int timerStarts = 0;
+    std::vector<std::string> boxes;  // "title: prompt"
+    std::vector<MessageIcon> icons;
     std::function<void()> onClose;
     std::vector<std::string>* log = nullptr;
 
@@ -121,17 +110,10 @@ public:
     std::string NumberText() const override { return numberText; }
     void SetNumberText(const std::string& t) override {
         numberText = t;
-        selStart = t.size();
-        selLength = 0;
+        allSelected = false;
     }
-    void SelectAllNumberText() override {
-        selStart = 0;
-        selLength = numberText.size();
-    }
-    void AddRangeItem(const std::string& item) override {
-        lowItems.push_back(item);
-        highItems.push_back(item);
-    }
+    void SelectAllNumberText() override { allSelected = true; }
+    void AddRangeItem(const std::string& item) override { items.push_back(item); }
     std::string LowText() const override { return lowText; }
     std::string HighText() const override { return highText; }
     void SetLowText(const std::string& t) override { lowText = t; }
@@ -139,14 +121,14 @@ public:
     bool TimerEnabled() const override { return timerEnabled; }
     void SetTimerEnabled(bool on) override {
         if (log) log->push_back(on ? "timer on" : "timer off");
-        if (on) ++timerStarts;
+        if (on) ++timerStarts;  // each call would restart a running countdown
         timerEnabled = on;
     }
-    void ShowMessage(const std::string& p, const std::string& t, unsigned s) override {
-        boxes.push_back({p, t, s});
+    void ShowMessage(const std::string& p, const std::string& t, MessageIcon icon) override {
+        boxes.push_back(t + ": " + p);
+        icons.push_back(icon);
     }
     void Close() override {
-        closed = true;
         if (onClose) onClose();
     }
 };

@@ -1,11 +1,14 @@
 // The five operations of the VZones client's automation library, in C++ terms.
-// The Windows loader of vzdapi.dll implements this; tests give their own.
+// The Windows adapter of vzdapi.dll implements this; tests give their own.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 namespace tolvik {
+
+// The most characters of chat the library hands back.
+constexpr long kTranscriptLimit = 32678;
 
 class ClientLibrary {
 public:
@@ -16,9 +19,9 @@ public:
     virtual void DapiStart(const std::string& appName) = 0;
     // 0: no client is running; anything else: a client runs.
     virtual std::int16_t DapiIsVZThere() = 0;
-    // The chat transcript as ANSI bytes, NUL characters included. `buffer` is
-    // handed to the library as it is and its size is the length passed.
-    virtual std::string DapiGetText(std::string& buffer, long timeout) = 0;
+    // The chat transcript as ANSI bytes, NUL characters included; empty when
+    // the library gives nothing. The time-out is handed over unchanged.
+    virtual std::string DapiGetText(long timeout) = 0;
     // Sends `message` as an ESP to `recipient`.
     virtual void DapiESP(const std::string& recipient, const std::string& message,
                          long timeout) = 0;

@@ -95,16 +95,18 @@ TranscriptPosition LastOccurrence(std::string_view text, std::string_view needle
 
 }  // namespace
 
-std::string FetchTranscript(ClientLibrary& library, long timeout) {
-    std::string buffer(static_cast<std::size_t>(kTranscriptLimit), '\0');
-    std::string text = library.DapiGetText(buffer, timeout);
-    // Most transcripts hold no NUL at all: find the first before copying anything.
+std::string RemoveNuls(std::string text) {
+    // Most transcripts hold no NUL at all: find the first before moving anything.
     const auto firstNul = text.find('\0');
     if (firstNul != std::string::npos)
         text.erase(
             std::remove(text.begin() + static_cast<std::ptrdiff_t>(firstNul), text.end(), '\0'),
             text.end());
     return text;
+}
+
+std::string FetchTranscript(ClientLibrary& library, long timeout) {
+    return RemoveNuls(library.DapiGetText(timeout));
 }
 
 TranscriptPosition LastAnnouncementPosition(std::string_view text) {

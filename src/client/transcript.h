@@ -14,12 +14,14 @@
 
 namespace tolvik {
 
-constexpr long kTranscriptLimit = 32678;
 constexpr long kFindHostTimeout = 5000;
 constexpr long kTickTimeout = 3000;
 constexpr std::string_view kAnnouncement = "Get Ready to Play 21";
 
 using TranscriptPosition = std::size_t;
+
+// The text with every NUL character removed.
+std::string RemoveNuls(std::string text);
 
 // The transcript from the library with every NUL character removed.
 std::string FetchTranscript(ClientLibrary& library, long timeout);

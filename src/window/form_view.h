@@ -8,9 +8,8 @@
 
 namespace tolvik {
 
-// Message-box styles the window uses (OK button, one icon).
-constexpr unsigned kStyleStop = 16;
-constexpr unsigned kStyleWarning = 48;
+// The icon of a message box; each box has one OK button.
+enum class MessageIcon { Stop, Warning };
 
 class FormView {
 public:
@@ -36,7 +35,7 @@ public:
 
     // Modal to the application; returns when the user has closed it.
     virtual void ShowMessage(const std::string& prompt, const std::string& title,
-                             unsigned style) = 0;
+                             MessageIcon icon) = 0;
 
     // Unloads the window; Form_Unload runs as part of it.
     virtual void Close() = 0;

@@ -2,21 +2,25 @@
 
 #include <utility>
 
-#include "window/number_text.h"
+#include "registration/number_text.h"
 
 namespace tolvik {
 
 const char* const kEnterNumberText = "You have to enter a number here!!!!!";
 const char* const kWrongNumberText = "WRONG NUMBER";
+constexpr long kRegisterTimeout = 5000;
 
 Tolvik::Tolvik(FormView& view, ClientLibrary& library, RandomSource& random, std::string appName)
     : view_(view), library_(library), random_(random), appName_(std::move(appName)) {}
+
+// Start-up and shut-down.
 
 bool Tolvik::Form_Load() {
     StirRandomSeed();
     library_.DapiStart(appName_);
     if (library_.DapiIsVZThere() == 0) {
-        view_.ShowMessage("Failed to find a VZones Client:", "VZones is not there", kStyleStop);
+        view_.ShowMessage("Failed to find a VZones Client:", "VZones is not there",
+                          MessageIcon::Stop);
         view_.Close();
         return false;
     }
@@ -34,6 +38,57 @@ void Tolvik::Form_Unload() {
     else
         library_.DapiStop();
 }
+
+void Tolvik::cmdQuit_Click() {
+    view_.Close();
+}
+
+// The switches.
+
+void Tolvik::optAuto_Click(int index) {
+    // A running tick holds the timer off; the choice applies when it ends.
+    if (tickRunning_) {
+        if (index == 0 || index == 1) autoAfterTick_ = index == 0;
+        return;
+    }
+    // Enabling only when off keeps a running countdown as it is.
+    if (index == 0 && !view_.TimerEnabled()) view_.SetTimerEnabled(true);
+    if (index == 1 && view_.TimerEnabled()) view_.SetTimerEnabled(false);
+}
+
+void Tolvik::optRandom_Click(int index) {
+    if (index == 0) randomMode_ = true;
+    if (index == 1) randomMode_ = false;
+}
+
+// The number box and the range lists.
+
+void Tolvik::txtNumber_KeyPress(int& keyAscii) {
+    if (keyAscii < '0' || keyAscii > '9') keyAscii = 0;
+}
+
+void Tolvik::txtNumber_KeyUp() {
+    const auto value = WholeValue(view_.NumberText());
+    if (value && *value >= 1 && *value <= 20) return;
+    if (value) view_.SetNumberText(kWrongNumberText);
+    view_.SelectAllNumberText();
+}
+
+void Tolvik::cmbHigh_Click() {
+    const std::string low = view_.LowText();
+    const std::string high = view_.HighText();
+    if (low.empty() || high.empty()) return;
+    if (WholeValue(high) < WholeValue(low)) view_.SetHighText(low);
+}
+
+void Tolvik::cmbLow_Click() {
+    const std::string low = view_.LowText();
+    const std::string high = view_.HighText();
+    if (low.empty() || high.empty()) return;
+    if (WholeValue(low) > WholeValue(high)) view_.SetLowText(high);
+}
+
+// Work that reaches the client.
 
 void Tolvik::RunWork(const std::function<void()>& work) {
     working_ = true;
@@ -66,24 +121,121 @@ void Tolvik::RunPendingWork() {
     }
 }
 
-void Tolvik::cmdQuit_Click() {
-    view_.Close();
-}
-
-void Tolvik::optAuto_Click(int index) {
-    // A running tick holds the timer off; the choice applies when it ends.
-    if (tickRunning_) {
-        if (index == 0 || index == 1) autoAfterTick_ = index == 0;
+void Tolvik::cmdGetHost_Click() {
+    if (working_) {
+        getHostPressed_ = true;
         return;
     }
-    // Enabling only when off keeps a running countdown as it is.
-    if (index == 0 && !view_.TimerEnabled()) view_.SetTimerEnabled(true);
-    if (index == 1 && view_.TimerEnabled()) view_.SetTimerEnabled(false);
+    RunWork([this] { FindHost(); });
 }
 
-void Tolvik::optRandom_Click(int index) {
-    if (index == 0) randomMode_ = true;
-    if (index == 1) randomMode_ = false;
+void Tolvik::cmdRegister_Click() {
+    if (working_) {
+        registerPressed_ = true;
+        return;
+    }
+    RunWork([this] {
+        StirRandomSeed();
+        RegisterNumber();
+    });
+}
+
+void Tolvik::vzTimer_Timer() {
+    // Ticks never nest, nor run inside a press that waits on the client.
+    if (working_ || unloaded_) return;
+    RunWork([this] {
+        // The timer stays off from the tick's first step to its last. A
+        // choice of Auto made meanwhile stands; after shut-down nothing
+        // touches the window.
+        view_.SetTimerEnabled(false);
+        tickRunning_ = true;
+        autoAfterTick_ = true;
+        struct Restart {
+            Tolvik& t;
+            ~Restart() {
+                t.tickRunning_ = false;
+                if (!t.unloaded_ && t.autoAfterTick_) t.view_.SetTimerEnabled(true);
+            }
+        } restart{*this};
+        Tick();
+    });
+}
+
+void Tolvik::Tick() {
+    // A box from the tick would come back every interval; the tick stays quiet.
+    FindHostQuietly();
+    if (unloaded_ || hostName_.empty()) return;
+
+    const std::string text = FetchTranscript(library_, kTickTimeout);
+    if (unloaded_) return;
+    // The decision rests on this transcript alone. A game announced between
+    // the two fetches has its own host, taken again here, so the previous
+    // host never gets a number for the new game.
+    const HostOutcome latest = HostFromTranscript(text);
+    if (GameInSight(latest)) ApplyHost(latest, true);
+    const std::string low = view_.LowText(), high = view_.HighText(), typed = view_.NumberText();
+    Apply(AutoRegistration({text, latest, hostName_, randomMode_, low, high, typed}, random_),
+          kTickTimeout);
+}
+
+void Tolvik::RegisterNumber() {
+    StirRandomSeed();
+    FindHost();
+    if (unloaded_ || hostName_.empty()) return;
+    Apply(ManualRegistration(randomMode_, view_.NumberText(), random_), kRegisterTimeout);
+}
+
+void Tolvik::Apply(const Registration& registration, long timeout) {
+    switch (registration.kind) {
+        case Registration::Kind::Nothing:
+            return;
+        case Registration::Kind::Show:
+            view_.SetNumberText(registration.number);
+            return;
+        case Registration::Kind::AskForNumber:
+            view_.SetNumberText(kEnterNumberText);
+            return;
+        case Registration::Kind::Send:
+            library_.DapiESP(hostName_, registration.number, timeout);
+            if (registration.drawn && !unloaded_) view_.SetNumberText(registration.number);
+            return;
+    }
+}
+
+// Host finding.
+
+void Tolvik::FindHost() {
+    LookForHost(false);
+}
+
+void Tolvik::FindHostQuietly() {
+    LookForHost(true);
+}
+
+void Tolvik::LookForHost(bool quietly) {
+    const std::string text = FetchTranscript(library_, kFindHostTimeout);
+    if (unloaded_) return;  // closed while the client was asked
+    const HostOutcome outcome = HostFromTranscript(text);
+    // The tick takes a host only from a game it could enter.
+    if (quietly && !GameInSight(outcome)) return;
+    ApplyHost(outcome, quietly);
+}
+
+void Tolvik::ApplyHost(const HostOutcome& outcome, bool quietly) {
+    switch (outcome.kind) {
+        case HostOutcome::Kind::NoAnnouncement:
+            return;
+        case HostOutcome::Kind::NoLineBreak:
+            if (!quietly) {
+                view_.ShowMessage("No host found", "No 21 Host found", MessageIcon::Warning);
+                if (unloaded_) return;  // the session ended while the box was open
+            }
+            break;
+        case HostOutcome::Kind::Name:
+            hostName_ = outcome.name;
+            break;
+    }
+    view_.SetHostText(hostName_.empty() ? "Host..." : hostName_);
 }
 
 void Tolvik::StirRandomSeed() {

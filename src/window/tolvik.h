@@ -1,28 +1,22 @@
-// The logic of the main window frmTolvik: its form-level state and every
-// event handler, working on the window through FormView. The handlers are
-// defined beside the subsystem they belong to:
-//   window/tolvik.cpp                       start-up, shut-down, the switches
-//   window/number_entry.cpp                 the number box and the range lists
-//   client/host_finding.cpp                 FindHost, "Get Host"
-//   registration/manual_registration.cpp    "Register"
-//   registration/auto_registration.cpp      the timer's tick
+// frmTolvik's logic: its form-level state and every event handler, working
+// on the window through FormView, on the client through ClientLibrary, and
+// deciding with the client link's and registration's plain functions.
 #pragma once
 
 #include <functional>
 #include <string>
 
 #include "client/client_library.h"
+#include "client/transcript.h"
 #include "registration/random_source.h"
+#include "registration/registration.h"
 #include "window/form_view.h"
 
 namespace tolvik {
 
 constexpr unsigned kTimerInterval = 750;
-constexpr long kRegisterTimeout = 5000;
 extern const char* const kEnterNumberText;  // "You have to enter a number here!!!!!"
 extern const char* const kWrongNumberText;  // "WRONG NUMBER"
-
-struct HostOutcome;
 
 class Tolvik {
 public:
@@ -57,19 +51,16 @@ private:
     // meanwhile is carried out when the work ends, and shut-down detaches
     // from the library only once the work has left it.
     void RunWork(const std::function<void()>& work);
+    void RunPendingWork();
     void Tick();
     void FindHost();
-    // As FindHost, but an announcement on the first line shows no box.
+    // As FindHost, for the tick: no box, and only a game it could enter.
     void FindHostQuietly();
-    void LookForHost(bool warnWithoutLineBreak);
+    void LookForHost(bool quietly);
     // Takes the host of a transcript into HostName and the host box.
-    void ApplyHost(const HostOutcome& outcome, bool warnWithoutLineBreak);
+    void ApplyHost(const HostOutcome& outcome, bool quietly);
     void RegisterNumber();
-    // Sends a drawn number to the host and shows it in the number box.
-    void SendDrawnNumber(int number, long timeout);
-    // Sends the number box's text if it is numeric, else asks for a number.
-    void SendTypedNumber(long timeout);
-    void RunPendingWork();
+    void Apply(const Registration& registration, long timeout);
     void StirRandomSeed();
 
     FormView& view_;

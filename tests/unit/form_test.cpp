@@ -1,6 +1,8 @@
 // The window's handlers against the in-memory form: start-up and shut-down,
-// the switches, the number box, the range lists and host finding.
+// the switches, the number box, the range lists and "Get Host".
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "fakes.h"
 #include "window/layout.h"
@@ -18,52 +20,41 @@ struct FormTest : ::testing::Test {
     FakeRandom random;
     MemoryForm form;
     Tolvik tolvik{form, library, random, "Tolvik"};
-
     FormTest() {
         form.onClose = [this] { tolvik.Form_Unload(); };
     }
-
-    // The number box after the user types `typed` (one key release at the end).
-    std::string AfterKeyUp(const std::string& typed) {
-        form.SetNumberText(typed);
-        tolvik.txtNumber_KeyUp();
-        return form.numberText;
+    int Stops() const {
+        return static_cast<int>(std::count(library.calls.begin(), library.calls.end(), "DapiStop"));
     }
 };
 
-TEST_F(FormTest, StartUpFillsTheListsAndLeavesEverythingOff) {
+TEST_F(FormTest, StartUpAndQuit) {
     ASSERT_TRUE(tolvik.Form_Load());
     EXPECT_GE(random.reseeds, 2);  // the seed was stirred
     EXPECT_EQ(library.calls, (std::vector<std::string>{"DapiStart Tolvik", "DapiIsVZThere"}));
-    ASSERT_EQ(form.lowItems.size(), 20u);
-    EXPECT_EQ(form.lowItems.front(), "1");
-    EXPECT_EQ(form.lowItems.back(), "20");
-    EXPECT_EQ(form.highItems, form.lowItems);
-    EXPECT_EQ(form.lowText, "");
-    EXPECT_FALSE(form.timerEnabled);
-    EXPECT_FALSE(tolvik.RandomMode());
+    ASSERT_EQ(form.items.size(), 20u);
+    EXPECT_EQ(form.items.front(), "1");
+    EXPECT_EQ(form.items.back(), "20");
     EXPECT_TRUE(form.boxes.empty());
 
-    // Quit turns the timer off before detaching; a second close stops nothing more.
+    // Quit turns the timer off before detaching, once however often it closes.
     tolvik.optAuto_Click(0);
     form.log = &library.calls;
     tolvik.cmdQuit_Click();
     tolvik.Form_Unload();
-    EXPECT_EQ(library.calls.back(), "DapiStop");
-    EXPECT_EQ(library.calls[library.calls.size() - 2], "timer off");
-    EXPECT_EQ(std::count(library.calls.begin(), library.calls.end(), "DapiStop"), 1);
+    EXPECT_EQ(std::vector<std::string>(library.calls.end() - 2, library.calls.end()),
+              (std::vector<std::string>{"timer off", "DapiStop"}));
+    EXPECT_EQ(Stops(), 1);
 }
 
-TEST_F(FormTest, NoClientShowsTheErrorBoxClosesAndStopsOnce) {
+TEST_F(FormTest, NoClientShowsTheStopBoxClosesAndStopsOnce) {
     library.clientThere = false;
     EXPECT_FALSE(tolvik.Form_Load());
-    ASSERT_EQ(form.boxes.size(), 1u);
-    EXPECT_EQ(form.boxes[0].prompt, "Failed to find a VZones Client:");
-    EXPECT_EQ(form.boxes[0].title, "VZones is not there");
-    EXPECT_EQ(form.boxes[0].style, 16u);
-    EXPECT_TRUE(form.closed);
-    EXPECT_TRUE(form.lowItems.empty());
-    EXPECT_EQ(std::count(library.calls.begin(), library.calls.end(), "DapiStop"), 1);
+    EXPECT_EQ(form.boxes,
+              (std::vector<std::string>{"VZones is not there: Failed to find a VZones Client:"}));
+    EXPECT_EQ(form.icons[0], MessageIcon::Stop);
+    EXPECT_TRUE(form.items.empty());
+    EXPECT_EQ(Stops(), 1);
 }
 
 TEST_F(FormTest, SwitchesKeepARunningCountdown) {
@@ -74,105 +65,80 @@ TEST_F(FormTest, SwitchesKeepARunningCountdown) {
     tolvik.optAuto_Click(1);
     tolvik.optAuto_Click(1);
     EXPECT_FALSE(form.timerEnabled);
-    tolvik.optRandom_Click(0);
-    EXPECT_TRUE(tolvik.RandomMode());
-    tolvik.optRandom_Click(1);
-    EXPECT_FALSE(tolvik.RandomMode());
-}
-
-TEST_F(FormTest, KeyPressLetsDigitsThroughOnly) {
-    for (int key = 0; key < 256; ++key) {
-        int k = key;
-        tolvik.txtNumber_KeyPress(k);
-        EXPECT_EQ(k, (key >= '0' && key <= '9') ? key : 0) << key;
+    for (int index : {0, 1}) {
+        tolvik.optRandom_Click(index);
+        EXPECT_EQ(tolvik.RandomMode(), index == 0);
     }
-    int wide = 0x0661;  // ARABIC-INDIC DIGIT ONE is no digit here
-    tolvik.txtNumber_KeyPress(wide);
-    EXPECT_EQ(wide, 0);
 }
 
-TEST_F(FormTest, KeyUpFlagsNumbersOutsideOneToTwenty) {
-    for (const char* ok : {"1", "20", "7", "20.5", "1.5", "07"}) EXPECT_EQ(AfterKeyUp(ok), ok);
-    for (const char* wrong : {"0", "21", "999999", "0.5", "-3", "20.50000000000000000001",
-                              "99999999999999999999999999999999999999"}) {
-        EXPECT_EQ(AfterKeyUp(wrong), "WRONG NUMBER") << wrong;
-        EXPECT_EQ(form.selStart, 0u);
-        EXPECT_EQ(form.selLength, 12u);
+TEST_F(FormTest, NumberBoxTakesDigitsAndFlagsNumbersOutsideOneToTwenty) {
+    for (const char c : std::string("a-.\b\x16/:059")) {
+        int key = c;
+        tolvik.txtNumber_KeyPress(key);
+        EXPECT_EQ(key, c >= '0' && c <= '9' ? c : 0) << int{c};
     }
-    // Not numeric: selected whole, left as it is.
-    EXPECT_EQ(AfterKeyUp("WRONG NUMBER"), "WRONG NUMBER");
-    EXPECT_EQ(form.selLength, 12u);
-    EXPECT_EQ(AfterKeyUp(""), "");
-    EXPECT_EQ(form.selLength, 0u);
+    const struct {
+        const char *typed, *after;
+        bool selected;
+    } cases[] = {
+        // clang-format off
+        {"1", "1", false}, {"20", "20", false}, {"20.5", "20.5", false}, {"1.5", "1.5", false},
+        {"21", "WRONG NUMBER", true}, {"0", "WRONG NUMBER", true}, {"0.5", "WRONG NUMBER", true},
+        {"-3", "WRONG NUMBER", true}, {"999999", "WRONG NUMBER", true}, {"", "", true},
+        {"WRONG NUMBER", "WRONG NUMBER", true},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        form.SetNumberText(c.typed);
+        tolvik.txtNumber_KeyUp();
+        EXPECT_EQ(form.numberText, c.after) << c.typed;
+        EXPECT_EQ(form.allSelected, c.selected) << c.typed;
+    }
 }
 
-TEST_F(FormTest, RangeListsNeverCrossAndCompareAsNumbers) {
-    form.highText = "5";
-    form.lowText = "9";
-    tolvik.cmbLow_Click();
-    EXPECT_EQ(form.lowText, "5");
-
-    form.lowText = "9";
-    form.highText = "5";
-    tolvik.cmbHigh_Click();
-    EXPECT_EQ(form.highText, "9");
-
-    form.highText = "10";
-    form.lowText = "9";
-    tolvik.cmbLow_Click();
-    tolvik.cmbHigh_Click();
-    EXPECT_EQ(form.lowText, "9");
-    EXPECT_EQ(form.highText, "10");
-
-    form.highText = "";
-    form.lowText = "20";
-    tolvik.cmbLow_Click();
-    tolvik.cmbHigh_Click();
-    EXPECT_EQ(form.lowText, "20");
-    EXPECT_EQ(form.highText, "");
+TEST_F(FormTest, RangeListsNeverCross) {
+    const struct {
+        const char *low, *high;
+        bool lowPicked;  // else High was picked
+        const char *lowAfter, *highAfter;
+    } cases[] = {
+        {"9", "5", false, "9", "9"}, {"9", "5", true, "5", "5"},   {"9", "", true, "9", ""},
+        {"", "5", false, "", "5"},   {"9", "10", true, "9", "10"}, {"10", "9", false, "10", "10"},
+    };
+    for (const auto& c : cases) {
+        form.lowText = c.low;
+        form.highText = c.high;
+        c.lowPicked ? tolvik.cmbLow_Click() : tolvik.cmbHigh_Click();
+        EXPECT_EQ(form.lowText, c.lowAfter) << c.low << " " << c.high;
+        EXPECT_EQ(form.highText, c.highAfter) << c.low << " " << c.high;
+    }
 }
 
-TEST_F(FormTest, GetHostShowsTheLastAnnouncementsSpeaker) {
-    library.transcript = "Alice: hi\r\nBob: Get Ready to Play 21";
-    tolvik.cmdGetHost_Click();
-    EXPECT_EQ(tolvik.HostName(), "Bob");
-    EXPECT_EQ(form.hostText, "Bob");
-    EXPECT_EQ(library.fetchTimeouts.back(), 5000);
-    EXPECT_TRUE(form.boxes.empty());
-}
-
-TEST_F(FormTest, GetHostWithoutAnnouncementChangesNothing) {
-    for (const char* text :
-         {"", "Alice: hi\r\nBob: get ready to play 21", "Alice: hi\r\nBob Get Ready to Play 21"}) {
-        library.transcript = text;
+TEST_F(FormTest, GetHostNamesTheSpeakerOfTheLastAnnouncement) {
+    const struct {
+        const char* transcript;
+        const char* hostText;
+        bool warned;
+    } cases[] = {
+        // clang-format off
+        {"Alice: hi", "Host.....", false},  // nothing changes, not even the five dots
+        {"Bob: Get Ready to Play 21", "Host...", true},
+        {"Alice: hi\r\nBob: Get Ready to Play 21", "Bob", false},
+        {"Bob: Get Ready to Play 21", "Bob", true},  // the name stays
+        {"x\r\nCarol: ok Get Ready to Play 21 now", "Carol", false},
+        {"x\r\n: Get Ready to Play 21", "Host...", false},  // an empty name
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        const std::size_t boxes = form.boxes.size();
+        library.transcript = c.transcript;
         tolvik.cmdGetHost_Click();
-        EXPECT_EQ(form.hostText, "Host.....");
-        EXPECT_EQ(tolvik.HostName(), "");
-        EXPECT_TRUE(form.boxes.empty());
+        EXPECT_EQ(form.hostText, c.hostText) << c.transcript;
+        EXPECT_EQ(form.boxes.size(), boxes + (c.warned ? 1 : 0)) << c.transcript;
     }
-}
-
-TEST_F(FormTest, AnnouncementOnTheFirstLineWarnsAndKeepsTheName) {
-    library.transcript = "Bob: Get Ready to Play 21";
-    tolvik.cmdGetHost_Click();
-    ASSERT_EQ(form.boxes.size(), 1u);
-    EXPECT_EQ(form.boxes[0].prompt, "No host found");
-    EXPECT_EQ(form.boxes[0].title, "No 21 Host found");
-    EXPECT_EQ(form.boxes[0].style, 48u);
-    EXPECT_EQ(form.hostText, "Host...");
-
-    library.transcript = "x\r\nCarol: Get Ready to Play 21";
-    tolvik.cmdGetHost_Click();
-    library.transcript = "Bob: Get Ready to Play 21";
-    tolvik.cmdGetHost_Click();
-    EXPECT_EQ(form.boxes.size(), 2u);
-    EXPECT_EQ(tolvik.HostName(), "Carol");
-    EXPECT_EQ(form.hostText, "Carol");
-
-    // An empty speaker name shows the placeholder too.
-    library.transcript = "x\r\n: Get Ready to Play 21";
-    tolvik.cmdGetHost_Click();
-    EXPECT_EQ(form.hostText, "Host...");
+    EXPECT_EQ(form.boxes.back(), "No 21 Host found: No host found");
+    EXPECT_EQ(form.icons.back(), MessageIcon::Warning);
+    EXPECT_EQ(library.fetchTimeouts.back(), 5000);
 }
 
 TEST(Layout, TwipsBecomePixelsAtTheWindowsDpi) {
@@ -180,10 +146,8 @@ TEST(Layout, TwipsBecomePixelsAtTheWindowsDpi) {
     EXPECT_EQ(TwipsToPixels(kClientHeightTwips, 96), 153);
     EXPECT_EQ(TwipsToPixels(kClientWidthTwips, 144), 402);
     const PixelRect number = ControlPixels(ControlById(kTxtNumber), 96);
-    EXPECT_EQ(number.left, 88);
-    EXPECT_EQ(number.top, 36);
-    EXPECT_EQ(number.width, 173);
-    EXPECT_EQ(number.height, 21);
+    EXPECT_EQ(std::vector<int>({number.left, number.top, number.width, number.height}),
+              std::vector<int>({88, 36, 173, 21}));
     // Options are placed inside their frame.
     const PixelRect off = ControlPixels(ControlById(kOptRandomOff), 144);
     EXPECT_EQ(off.left, (2460 + 840) / 10);

@@ -1,4 +1,4 @@
-#include "window/number_text.h"
+#include "registration/number_text.h"
 
 #include <gtest/gtest.h>
 

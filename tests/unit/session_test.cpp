@@ -80,8 +80,10 @@ TEST(Session, EachGameGetsOneNumberFromTheTickToItsHost) {
                 break;
             case 4:  // an announcement naming no speaker, then a real game
                 say("Zed waves. Get Ready to Play 21");
+                if (chance(50)) say("Al: hi");  // a "name" strung over two lines
                 tick();
                 tick();
+                EXPECT_EQ(tolvik.HostName(), host);
                 announce(hosts[rng() % 4], false);
                 break;
             case 5:  // Auto off and on again while a call waits

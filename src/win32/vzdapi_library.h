@@ -1,5 +1,6 @@
 // The VZones client's automation library, vzdapi.dll, loaded by name when
-// first needed and reached through its five operations.
+// first needed and reached through its five operations: the Windows adapter
+// of ClientLibrary.
 #pragma once
 
 #include <windows.h>
@@ -31,7 +32,9 @@ public:
 
     void DapiStart(const std::string& appName) override;
     std::int16_t DapiIsVZThere() override;
-    std::string DapiGetText(std::string& buffer, long timeout) override;
+    // Hands the library a buffer of kTranscriptLimit NULs, as it expects, and
+    // takes the transcript from its result.
+    std::string DapiGetText(long timeout) override;
     void DapiESP(const std::string& recipient, const std::string& message, long timeout) override;
     void DapiStop() override;
 

@@ -44,7 +44,8 @@ public:
     void SetHighText(const std::string& text) override;
     bool TimerEnabled() const override { return timerEnabled_; }
     void SetTimerEnabled(bool enabled) override;
-    void ShowMessage(const std::string& prompt, const std::string& title, unsigned style) override;
+    void ShowMessage(const std::string& prompt, const std::string& title,
+                     MessageIcon icon) override;
     void Close() override;
 
 private:

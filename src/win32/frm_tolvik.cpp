@@ -1,11 +1,12 @@
-#include "window/frm_tolvik.h"
+#include "win32/frm_tolvik.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "window/resource.h"
+#include "win32/ansi_text.h"
+#include "win32/resource.h"
 #include "window/tolvik.h"
 
 namespace tolvik {
@@ -15,28 +16,7 @@ const wchar_t kClassName[] = L"frmTolvik";
 constexpr UINT_PTR kTimerId = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = 0;
-
-// Texts cross to the core as ANSI, the client's code page.
-std::wstring Wide(const std::string& text) {
-    if (text.empty()) return std::wstring();
-    const int n =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
-}
-
-// Characters the code page lacks become '?', never a look-alike: a
-// full-width digit is not the digit the user typed.
-std::string Narrow(const std::wstring& text) {
-    if (text.empty()) return std::string();
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(),
-                                      static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
-                        narrow.data(), n, nullptr, nullptr);
-    return narrow;
-}
+constexpr UINT kWmDpiChanged = 0x02E0;  // WM_DPICHANGED, newer than some headers
 
 // Newer DPI functions are looked up at run time, so the program still starts
 // on Windows versions without them.
@@ -306,10 +286,9 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
-        case 0x02E0: {  // WM_DPICHANGED
+        case kWmDpiChanged:
             LayOut(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
-        }
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:
@@ -457,7 +436,8 @@ void FrmTolvik::SetTimerEnabled(bool enabled) {
         KillTimer(hwnd_, kTimerId);
 }
 
-void FrmTolvik::ShowMessage(const std::string& prompt, const std::string& title, unsigned style) {
+void FrmTolvik::ShowMessage(const std::string& prompt, const std::string& title, MessageIcon icon) {
+    const UINT style = MB_OK | (icon == MessageIcon::Stop ? MB_ICONSTOP : MB_ICONWARNING);
     MessageBoxW(hwnd_, Wide(prompt).c_str(), Wide(title).c_str(), style | MB_APPLMODAL);
 }
 

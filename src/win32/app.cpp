@@ -1,6 +1,6 @@
-#include "window/app_win32.h"
+#include "win32/app.h"
 
-#include "window/frm_tolvik.h"
+#include "win32/frm_tolvik.h"
 #include "window/tolvik.h"
 
 namespace tolvik {

@@ -1,4 +1,4 @@
-#include "client/vzdapi_library.h"
+#include "win32/vzdapi_library.h"
 
 #include <oleauto.h>
 
@@ -97,8 +97,9 @@ std::int16_t VzdapiLibrary::DapiIsVZThere() {
     return isThere_();
 }
 
-std::string VzdapiLibrary::DapiGetText(std::string& buffer, long timeout) {
+std::string VzdapiLibrary::DapiGetText(long timeout) {
     Load();
+    std::string buffer(static_cast<std::size_t>(kTranscriptLimit), '\0');
     BSTR result = getText_(buffer.data(), static_cast<long>(buffer.size()), timeout);
     if (!result) return std::string();
     // The BSTR's bytes are ANSI text, NULs included.

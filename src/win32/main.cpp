@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "client/vzdapi_library.h"
 #include "registration/random_source.h"
-#include "window/app_win32.h"
+#include "win32/app.h"
+#include "win32/vzdapi_library.h"
 #include "window/tolvik.h"
 
 namespace {
