@@ -1,5 +1,7 @@
 #include "win32/app.h"
 
+#include <windows.h>
+
 #include "win32/frm_tolvik.h"
 #include "window/tolvik.h"
 
