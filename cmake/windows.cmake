@@ -3,7 +3,9 @@
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 UNICODE _UNICODE)
-add_link_options(-static -static-libgcc -static-libstdc++)
+# GCC's (mingw-w64's) flags: a static exe, wWinMain as the entry point.
+set(GNU $<NOT:$<CXX_COMPILER_ID:MSVC>>)
+add_link_options($<${GNU}:-static> $<${GNU}:-static-libgcc> $<${GNU}:-static-libstdc++>)
 
 add_library(tolvik_core STATIC ${TOLVIK_CORE_SOURCES})
 target_include_directories(tolvik_core PUBLIC src)
@@ -18,11 +20,11 @@ target_link_libraries(tolvik_win32 PUBLIC tolvik_core comctl32 gdi32 oleaut32)
 enable_language(RC)
 add_executable(Tolvik WIN32 src/win32/main.cpp src/win32/tolvik.rc)
 target_link_libraries(Tolvik PRIVATE tolvik_win32)
-target_link_options(Tolvik PRIVATE -municode)
+target_link_options(Tolvik PRIVATE $<${GNU}:-municode>)
 set_source_files_properties(src/win32/tolvik.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/win32/tolvik.ico;${CMAKE_SOURCE_DIR}/src/win32/tolvik.manifest")
 if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
-  target_link_options(Tolvik PRIVATE -s)
+  target_link_options(Tolvik PRIVATE $<${GNU}:-s>)
 endif()
 
 add_library(sim_channel STATIC sim/channel/sim_channel.cpp)
@@ -33,7 +35,7 @@ function(add_vzdapi name def)
   target_link_libraries(${name} PRIVATE sim_channel oleaut32)
   set_target_properties(${name} PROPERTIES PREFIX "")
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-    target_link_options(${name} PRIVATE -Wl,--enable-stdcall-fixup)
+    target_link_options(${name} PRIVATE $<${GNU}:-Wl,--enable-stdcall-fixup>)
   endif()
 endfunction()
 add_vzdapi(vzdapi sim/vzdapi/vzdapi.def)
@@ -49,11 +51,11 @@ target_include_directories(practice PUBLIC sim)
 
 add_executable(vzsim WIN32 sim/client/main.cpp sim/client/practice_room.cpp)
 target_link_libraries(vzsim PRIVATE sim_channel practice comctl32 gdi32)
-target_link_options(vzsim PRIVATE -municode)
+target_link_options(vzsim PRIVATE $<${GNU}:-municode>)
 
 add_executable(tolvik_pilot WIN32 sim/pilot/main.cpp)
 target_include_directories(tolvik_pilot PRIVATE src)
-target_link_options(tolvik_pilot PRIVATE -municode)
+target_link_options(tolvik_pilot PRIVATE $<${GNU}:-municode>)
 
 # GoogleTest built for Windows from its sources (Debian's googletest package).
 find_path(GOOGLETEST_SOURCE_DIR NAMES googletest/CMakeLists.txt
