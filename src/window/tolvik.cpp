@@ -92,12 +92,7 @@ void Tolvik::cmbLow_Click() {
 
 void Tolvik::RunWork(const std::function<void()>& work) {
     working_ = true;
-    try {
-        work();
-    } catch (...) {
-        working_ = false;
-        throw;
-    }
+    work();
     working_ = false;
     RunPendingWork();
 }
@@ -150,14 +145,9 @@ void Tolvik::vzTimer_Timer() {
         view_.SetTimerEnabled(false);
         tickRunning_ = true;
         autoAfterTick_ = true;
-        struct Restart {
-            Tolvik& t;
-            ~Restart() {
-                t.tickRunning_ = false;
-                if (!t.unloaded_ && t.autoAfterTick_) t.view_.SetTimerEnabled(true);
-            }
-        } restart{*this};
         Tick();
+        tickRunning_ = false;
+        if (!unloaded_ && autoAfterTick_) view_.SetTimerEnabled(true);
     });
 }
 

@@ -13,28 +13,16 @@ TEST(NumberText, TextsThatAreNotNumbers) {
 
 TEST(NumberText, WholeValuesRoundHalfToEven) {
     const std::pair<const char*, long long> cases[] = {
-        {"12", 12},
-        {" 12 ", 12},
-        {"\t7\t", 7},
-        {"+5", 5},
-        {"-0", 0},
-        {"07", 7},
-        {"20.5", 20},
-        {"21.5", 22},
-        {"0.5", 0},
-        {"1.5", 2},
-        {"2.5", 2},
-        {"-2.5", -2},
-        {"-3", -3},
-        {".5", 0},
-        {"5.", 5},
-        {".7", 1},
-        {"-.5", 0},
-        {"19.49999", 19},
-        {"20.50000000000000000001", 21},
-        {"20.50000000000000000000", 20},
+        // clang-format off
+        {"12", 12}, {" 12 ", 12}, {"\t7\t", 7}, {"+5", 5}, {"-0", 0}, {"07", 7}, {"20.5", 20},
+        {"21.5", 22}, {"0.5", 0}, {"1.5", 2}, {"2.5", 2}, {"-2.5", -2}, {"-3", -3}, {".5", 0},
+        {"5.", 5}, {".7", 1}, {"20.6", 21}, {"-.5", 0}, {"19.49999", 19},
+        {"20.50000000000000000001", 21}, {"20.50000000000000000000", 20},
+        // clang-format on
     };
     for (const auto& [text, value] : cases) EXPECT_EQ(WholeValue(text), value) << text;
+    // A view of blanks is no number, whatever follows it.
+    EXPECT_FALSE(WholeValue(std::string_view("    ").substr(0, 3)));
 }
 
 TEST(NumberText, HugeNumbersStayHugeWithTheirSign) {
