@@ -134,6 +134,18 @@ TEST(Tick, EntersEachGameOnceAndHoldsTheTimerOff) {
     EXPECT_TRUE(rig.form.boxes.empty());
     rig.tolvik.optAuto_Click(1);  // between ticks the switch works at once
     EXPECT_FALSE(rig.form.timerEnabled);
+
+    // Equal bounds only fill the box; a box with no number asks for one.
+    Rig shown;
+    shown.tolvik.optRandom_Click(0);
+    shown.form.lowText = shown.form.highText = "7";
+    shown.tolvik.vzTimer_Timer();
+    EXPECT_EQ(shown.form.numberText, "7");
+    shown.tolvik.optRandom_Click(1);
+    shown.form.numberText = "WRONG NUMBER";
+    shown.tolvik.vzTimer_Timer();
+    EXPECT_EQ(shown.form.numberText, "You have to enter a number here!!!!!");
+    EXPECT_TRUE(shown.library.esps.empty());
 }
 
 TEST(Tick, ClicksWhileALibraryCallWaits) {
