@@ -162,7 +162,7 @@ void Tolvik::Tick() {
     // the two fetches has its own host, taken again here, so the previous
     // host never gets a number for the new game.
     const HostOutcome latest = HostFromTranscript(text);
-    if (GameInSight(latest)) ApplyHost(latest, true);
+    ApplyHost(latest, true);
     const std::string low = view_.LowText(), high = view_.HighText(), typed = view_.NumberText();
     Apply(AutoRegistration({text, latest, hostName_, randomMode_, low, high, typed}, random_),
           kTickTimeout);
@@ -205,13 +205,12 @@ void Tolvik::FindHostQuietly() {
 void Tolvik::LookForHost(bool quietly) {
     const std::string text = FetchTranscript(library_, kFindHostTimeout);
     if (unloaded_) return;  // closed while the client was asked
-    const HostOutcome outcome = HostFromTranscript(text);
-    // The tick takes a host only from a game it could enter.
-    if (quietly && !GameInSight(outcome)) return;
-    ApplyHost(outcome, quietly);
+    ApplyHost(HostFromTranscript(text), quietly);
 }
 
 void Tolvik::ApplyHost(const HostOutcome& outcome, bool quietly) {
+    // The tick takes a host only from a game it could enter.
+    if (quietly && !GameInSight(outcome)) return;
     switch (outcome.kind) {
         case HostOutcome::Kind::NoAnnouncement:
             return;

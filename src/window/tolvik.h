@@ -57,7 +57,8 @@ private:
     // As FindHost, for the tick: no box, and only a game it could enter.
     void FindHostQuietly();
     void LookForHost(bool quietly);
-    // Takes the host of a transcript into HostName and the host box.
+    // Takes the host of a transcript into HostName and the host box; quietly
+    // (for the tick): no box, and only from a game the tick could enter.
     void ApplyHost(const HostOutcome& outcome, bool quietly);
     void RegisterNumber();
     void Apply(const Registration& registration, long timeout);
