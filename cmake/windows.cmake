@@ -77,7 +77,7 @@ add_dependencies(win_tests vzdapi vzdapi_lacking vzsim)
 
 if(CMAKE_CROSSCOMPILING_EMULATOR)
   # One CTest test per suite, so a failure names its area.
-  foreach(suite Loader Window EndToEnd)
+  foreach(suite Window EndToEnd)
     add_test(NAME win_${suite} COMMAND win_tests --gtest_filter=${suite}*.*)
   endforeach()
 endif()

@@ -10,6 +10,7 @@
 #include "client/client_library.h"
 #include "registration/random_source.h"
 #include "window/form_view.h"
+#include "window/tolvik.h"
 
 namespace tolvik::testing {
 
@@ -24,8 +25,7 @@ struct SentEsp {
 class FakeLibrary : public ClientLibrary {
 public:
     std::string transcript;
-    bool clientThere = true;
-    bool echoEsps = false;
+    bool clientThere = true, echoEsps = false;
     std::size_t tail = 0;  // 0: all
     int emptyAnswers = 0;
     std::deque<std::string> changes;  // appended, one per fetch, before it
@@ -36,28 +36,19 @@ public:
     std::vector<SentEsp> esps;
 
     void DapiStart(const std::string& name) override { calls.push_back("DapiStart " + name); }
-    std::int16_t DapiIsVZThere() override {
-        calls.push_back("DapiIsVZThere");
-        return clientThere ? 1 : 0;
-    }
+    std::int16_t DapiIsVZThere() override { return clientThere ? 1 : 0; }
     std::string DapiGetText(long timeout) override {
         Wait();
         fetchTimeouts.push_back(timeout);
-        if (!changes.empty()) {
-            transcript += changes.front();
-            changes.pop_front();
-        }
+        if (!changes.empty()) transcript += changes.front(), changes.pop_front();
         if (emptyAnswers > 0 && emptyAnswers--) return std::string();
-        if (tail != 0 && transcript.size() > tail)
-            return transcript.substr(transcript.size() - tail);
-        return transcript;
+        return tail != 0 && transcript.size() > tail ? transcript.substr(transcript.size() - tail)
+                                                     : transcript;
     }
     void DapiESP(const std::string& to, const std::string& msg, long timeout) override {
         Wait();
         esps.push_back({to, msg, timeout});
-        if (!echoEsps || to.empty()) return;
-        if (!transcript.empty() && transcript.back() != '\n') transcript += "\r\n";
-        transcript += "ESP TO " + to + ": " + msg + "\r\n";
+        if (echoEsps && !to.empty()) transcript += "\r\nESP TO " + to + ": " + msg + "\r\n";
     }
     void DapiStop() override { calls.push_back("DapiStop"); }
 
@@ -73,16 +64,15 @@ private:
     bool inCall_ = false;
 };
 
-// Replays fixed values, then `fallback`; counts reseeds.
+// Replays fixed values, then 0; counts reseeds.
 class FakeRandom : public RandomSource {
 public:
     std::deque<double> values;
-    double fallback = 0.0;
     int reseeds = 0;
 
     void Reseed() override { ++reseeds; }
     double Next() override {
-        if (values.empty()) return fallback;
+        if (values.empty()) return 0.0;
         const double v = values.front();
         values.pop_front();
         return v;
@@ -97,21 +87,15 @@ inline double DrawOf(int r) {
 class MemoryForm : public FormView {
 public:
     std::string hostText = "Host.....", numberText, lowText, highText;
-    bool allSelected = false;
-    std::vector<std::string> items;
-    bool timerEnabled = false;
-    int timerStarts = 0;
-    std::vector<std::string> boxes;  // "title: prompt"
+    bool allSelected = false, timerEnabled = false;
+    std::vector<std::string> items, boxes;  // boxes: "title: prompt"
     std::vector<MessageIcon> icons;
     std::function<void()> onClose;
-    std::vector<std::string>* log = nullptr;
+    std::vector<std::string>* log = nullptr;  // timer switches go here too
 
     void SetHostText(const std::string& t) override { hostText = t; }
     std::string NumberText() const override { return numberText; }
-    void SetNumberText(const std::string& t) override {
-        numberText = t;
-        allSelected = false;
-    }
+    void SetNumberText(const std::string& t) override { numberText = t, allSelected = false; }
     void SelectAllNumberText() override { allSelected = true; }
     void AddRangeItem(const std::string& item) override { items.push_back(item); }
     std::string LowText() const override { return lowText; }
@@ -120,8 +104,8 @@ public:
     void SetHighText(const std::string& t) override { highText = t; }
     bool TimerEnabled() const override { return timerEnabled; }
     void SetTimerEnabled(bool on) override {
+        // Each call would restart a running countdown, so each one is logged.
         if (log) log->push_back(on ? "timer on" : "timer off");
-        if (on) ++timerStarts;  // each call would restart a running countdown
         timerEnabled = on;
     }
     void ShowMessage(const std::string& p, const std::string& t, MessageIcon icon) override {
@@ -130,6 +114,17 @@ public:
     }
     void Close() override {
         if (onClose) onClose();
+    }
+};
+
+// The window's logic on the in-memory form, library and generator.
+struct Rig {
+    FakeLibrary library;
+    FakeRandom random;
+    MemoryForm form;
+    Tolvik tolvik{form, library, random, "Tolvik"};
+    Rig() {
+        form.onClose = [this] { tolvik.Form_Unload(); };
     }
 };
 

@@ -2,122 +2,81 @@
 // the switches, the number box, the range lists and "Get Host".
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "fakes.h"
 #include "window/layout.h"
-#include "window/tolvik.h"
 
 namespace tolvik {
 namespace {
 
-using testing::FakeLibrary;
-using testing::FakeRandom;
-using testing::MemoryForm;
+using testing::Rig;
+using Strings = std::vector<std::string>;
 
-struct FormTest : ::testing::Test {
-    FakeLibrary library;
-    FakeRandom random;
-    MemoryForm form;
-    Tolvik tolvik{form, library, random, "Tolvik"};
-    FormTest() {
-        form.onClose = [this] { tolvik.Form_Unload(); };
-    }
-    int Stops() const {
-        return static_cast<int>(std::count(library.calls.begin(), library.calls.end(), "DapiStop"));
-    }
-};
+TEST(Form, StartsAndDetachesOnce) {
+    Rig rig;
+    rig.form.log = &rig.library.calls;
+    ASSERT_TRUE(rig.tolvik.Form_Load());
+    EXPECT_GE(rig.random.reseeds, 2);  // the seed was stirred
+    EXPECT_EQ(rig.form.items,
+              Strings({"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",  "9",  "10",
+                       "11", "12", "13", "14", "15", "16", "17", "18", "19", "20"}));
+    // The switches keep a running countdown; Quit stops the timer, then detaches.
+    for (int index : {0, 0, 1, 1, 0}) rig.tolvik.optAuto_Click(index);
+    rig.tolvik.cmdQuit_Click();
+    rig.tolvik.Form_Unload();
+    EXPECT_EQ(rig.library.calls, Strings({"DapiStart Tolvik", "timer on", "timer off", "timer on",
+                                          "timer off", "DapiStop"}));
+    EXPECT_TRUE(rig.form.boxes.empty());
 
-TEST_F(FormTest, StartUpAndQuit) {
-    ASSERT_TRUE(tolvik.Form_Load());
-    EXPECT_GE(random.reseeds, 2);  // the seed was stirred
-    EXPECT_EQ(library.calls, (std::vector<std::string>{"DapiStart Tolvik", "DapiIsVZThere"}));
-    ASSERT_EQ(form.items.size(), 20u);
-    EXPECT_EQ(form.items.front(), "1");
-    EXPECT_EQ(form.items.back(), "20");
-    EXPECT_TRUE(form.boxes.empty());
-
-    // Quit turns the timer off before detaching, once however often it closes.
-    tolvik.optAuto_Click(0);
-    form.log = &library.calls;
-    tolvik.cmdQuit_Click();
-    tolvik.Form_Unload();
-    EXPECT_EQ(std::vector<std::string>(library.calls.end() - 2, library.calls.end()),
-              (std::vector<std::string>{"timer off", "DapiStop"}));
-    EXPECT_EQ(Stops(), 1);
+    Rig none;
+    none.library.clientThere = false;
+    EXPECT_FALSE(none.tolvik.Form_Load());
+    EXPECT_EQ(none.form.boxes, Strings({"VZones is not there: Failed to find a VZones Client:"}));
+    EXPECT_EQ(none.form.icons, std::vector<MessageIcon>({MessageIcon::Stop}));
+    EXPECT_TRUE(none.form.items.empty());
+    EXPECT_EQ(none.library.calls, Strings({"DapiStart Tolvik", "DapiStop"}));
 }
 
-TEST_F(FormTest, NoClientShowsTheStopBoxClosesAndStopsOnce) {
-    library.clientThere = false;
-    EXPECT_FALSE(tolvik.Form_Load());
-    EXPECT_EQ(form.boxes,
-              (std::vector<std::string>{"VZones is not there: Failed to find a VZones Client:"}));
-    EXPECT_EQ(form.icons[0], MessageIcon::Stop);
-    EXPECT_TRUE(form.items.empty());
-    EXPECT_EQ(Stops(), 1);
-}
-
-TEST_F(FormTest, SwitchesKeepARunningCountdown) {
-    tolvik.optAuto_Click(0);
-    tolvik.optAuto_Click(0);
-    EXPECT_TRUE(form.timerEnabled);
-    EXPECT_EQ(form.timerStarts, 1);
-    tolvik.optAuto_Click(1);
-    tolvik.optAuto_Click(1);
-    EXPECT_FALSE(form.timerEnabled);
-    for (int index : {0, 1}) {
-        tolvik.optRandom_Click(index);
-        EXPECT_EQ(tolvik.RandomMode(), index == 0);
-    }
-}
-
-TEST_F(FormTest, NumberBoxTakesDigitsAndFlagsNumbersOutsideOneToTwenty) {
+TEST(Form, NumberBoxAndRangeLists) {
+    Rig rig;
     for (const char c : std::string("a-.\b\x16/:059")) {
         int key = c;
-        tolvik.txtNumber_KeyPress(key);
+        rig.tolvik.txtNumber_KeyPress(key);
         EXPECT_EQ(key, c >= '0' && c <= '9' ? c : 0) << int{c};
     }
     const struct {
         const char *typed, *after;
         bool selected;
-    } cases[] = {
+    } typed[] = {
         // clang-format off
         {"1", "1", false}, {"20", "20", false}, {"20.5", "20.5", false}, {"1.5", "1.5", false},
-        {"21", "WRONG NUMBER", true}, {"0", "WRONG NUMBER", true}, {"0.5", "WRONG NUMBER", true},
-        {"-3", "WRONG NUMBER", true}, {"999999", "WRONG NUMBER", true}, {"", "", true},
-        {"WRONG NUMBER", "WRONG NUMBER", true},
+        {"21", "WRONG NUMBER", true}, {"0.5", "WRONG NUMBER", true}, {"-3", "WRONG NUMBER", true},
+        {"999999", "WRONG NUMBER", true}, {"", "", true}, {"WRONG NUMBER", "WRONG NUMBER", true},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        form.SetNumberText(c.typed);
-        tolvik.txtNumber_KeyUp();
-        EXPECT_EQ(form.numberText, c.after) << c.typed;
-        EXPECT_EQ(form.allSelected, c.selected) << c.typed;
+    for (const auto& c : typed) {
+        rig.form.SetNumberText(c.typed);
+        rig.tolvik.txtNumber_KeyUp();
+        EXPECT_EQ(rig.form.numberText + (rig.form.allSelected ? " selected" : ""),
+                  c.after + std::string(c.selected ? " selected" : ""));
     }
-}
 
-TEST_F(FormTest, RangeListsNeverCross) {
-    const struct {
-        const char *low, *high;
-        bool lowPicked;  // else High was picked
-        const char *lowAfter, *highAfter;
-    } cases[] = {
-        {"9", "5", false, "9", "9"}, {"9", "5", true, "5", "5"},   {"9", "", true, "9", ""},
-        {"", "5", false, "", "5"},   {"9", "10", true, "9", "10"}, {"10", "9", false, "10", "10"},
+    // Low, High, which was picked -> Low and High after: they never cross.
+    const char* const lists[][5] = {
+        {"9", "5", "high", "9", "9"},  {"9", "5", "low", "5", "5"},
+        {"9", "", "low", "9", ""},     {"", "5", "high", "", "5"},
+        {"9", "10", "low", "9", "10"}, {"10", "9", "high", "10", "10"},
     };
-    for (const auto& c : cases) {
-        form.lowText = c.low;
-        form.highText = c.high;
-        c.lowPicked ? tolvik.cmbLow_Click() : tolvik.cmbHigh_Click();
-        EXPECT_EQ(form.lowText, c.lowAfter) << c.low << " " << c.high;
-        EXPECT_EQ(form.highText, c.highAfter) << c.low << " " << c.high;
+    for (const auto& c : lists) {
+        rig.form.lowText = c[0];
+        rig.form.highText = c[1];
+        c[2] == std::string("low") ? rig.tolvik.cmbLow_Click() : rig.tolvik.cmbHigh_Click();
+        EXPECT_EQ(rig.form.lowText + " " + rig.form.highText, c[3] + std::string(" ") + c[4]);
     }
 }
 
-TEST_F(FormTest, GetHostNamesTheSpeakerOfTheLastAnnouncement) {
+TEST(Form, GetHostNamesTheSpeakerOfTheLastAnnouncement) {
     const struct {
-        const char* transcript;
-        const char* hostText;
+        const char *transcript, *hostText;
         bool warned;
     } cases[] = {
         // clang-format off
@@ -125,34 +84,31 @@ TEST_F(FormTest, GetHostNamesTheSpeakerOfTheLastAnnouncement) {
         {"Bob: Get Ready to Play 21", "Host...", true},
         {"Alice: hi\r\nBob: Get Ready to Play 21", "Bob", false},
         {"Bob: Get Ready to Play 21", "Bob", true},  // the name stays
-        {"x\r\nCarol: ok Get Ready to Play 21 now", "Carol", false},
         {"x\r\n: Get Ready to Play 21", "Host...", false},  // an empty name
         // clang-format on
     };
+    Rig rig;
     for (const auto& c : cases) {
-        const std::size_t boxes = form.boxes.size();
-        library.transcript = c.transcript;
-        tolvik.cmdGetHost_Click();
-        EXPECT_EQ(form.hostText, c.hostText) << c.transcript;
-        EXPECT_EQ(form.boxes.size(), boxes + (c.warned ? 1 : 0)) << c.transcript;
+        const std::size_t boxes = rig.form.boxes.size();
+        rig.library.transcript = c.transcript;
+        rig.tolvik.cmdGetHost_Click();
+        EXPECT_EQ(rig.form.hostText, c.hostText) << c.transcript;
+        EXPECT_EQ(rig.form.boxes.size(), boxes + (c.warned ? 1 : 0)) << c.transcript;
     }
-    EXPECT_EQ(form.boxes.back(), "No 21 Host found: No host found");
-    EXPECT_EQ(form.icons.back(), MessageIcon::Warning);
-    EXPECT_EQ(library.fetchTimeouts.back(), 5000);
+    EXPECT_EQ(rig.form.boxes.back(), "No 21 Host found: No host found");
+    EXPECT_EQ(rig.form.icons.back(), MessageIcon::Warning);
+    EXPECT_EQ(rig.library.fetchTimeouts.back(), 5000);
 }
 
 TEST(Layout, TwipsBecomePixelsAtTheWindowsDpi) {
-    EXPECT_EQ(TwipsToPixels(kClientWidthTwips, 96), 268);
-    EXPECT_EQ(TwipsToPixels(kClientHeightTwips, 96), 153);
     EXPECT_EQ(TwipsToPixels(kClientWidthTwips, 144), 402);
     const PixelRect number = ControlPixels(ControlById(kTxtNumber), 96);
     EXPECT_EQ(std::vector<int>({number.left, number.top, number.width, number.height}),
               std::vector<int>({88, 36, 173, 21}));
-    // Options are placed inside their frame.
+    // Options sit inside their frame; "On" stops where "Off" starts, at any DPI.
     const PixelRect off = ControlPixels(ControlById(kOptRandomOff), 144);
-    EXPECT_EQ(off.left, (2460 + 840) / 10);
-    EXPECT_EQ(off.top, (900 + 240) / 10);
-    // The "On" option stops where "Off" starts, at any DPI.
+    EXPECT_EQ(std::make_pair(off.left, off.top),
+              std::make_pair((2460 + 840) / 10, (900 + 240) / 10));
     for (int dpi : {96, 120, 144, 192}) {
         const PixelRect on = ControlPixels(ControlById(kOptAutoOn), dpi);
         EXPECT_EQ(on.left + on.width, ControlPixels(ControlById(kOptAutoOff), dpi).left) << dpi;

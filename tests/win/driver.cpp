@@ -2,43 +2,10 @@
 
 #include <fstream>
 #include <sstream>
-#include <vector>
 
 #include "win32/ansi_text.h"
 
 namespace tolvik::wintest {
-namespace {
-
-struct Search {
-    DWORD pid;
-    const wchar_t* className;
-    HWND found;
-};
-
-BOOL CALLBACK FindWindowOf(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    if (pid != search->pid || wcscmp(name, search->className) != 0) return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
-LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(hwnd, msg, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &result);
-    return static_cast<LRESULT>(result);
-}
-
-std::string WindowText(HWND hwnd) {
-    wchar_t text[1024] = {};
-    const auto n = Send(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
-    return Narrow(std::wstring(text, static_cast<std::size_t>(n)));
-}
-
-}  // namespace
 
 std::wstring BinDir() {
     wchar_t path[MAX_PATH];
@@ -65,23 +32,29 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms) {
     return true;
 }
 
-Process::Process(const std::wstring& exe, const std::wstring& extraEnv, const std::wstring& args) {
-    std::vector<wchar_t> env;
-    if (!extraEnv.empty()) {
-        wchar_t* block = GetEnvironmentStringsW();
-        for (const wchar_t* p = block; *p; p += wcslen(p) + 1)
-            env.insert(env.end(), p, p + wcslen(p) + 1);
-        FreeEnvironmentStringsW(block);
-        env.insert(env.end(), extraEnv.begin(), extraEnv.end());
-        env.insert(env.end(), {0, 0});
-    }
+LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(hwnd, msg, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+std::string WindowText(HWND hwnd) {
+    wchar_t text[1024] = {};
+    const auto n = Send(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return Narrow(std::wstring(text, static_cast<std::size_t>(n)));
+}
+
+Process::Process(const std::wstring& exe, const std::wstring& env, const std::wstring& args) {
+    // The child inherits the variable, which is taken back at once.
+    const std::wstring name = env.substr(0, env.find(L'='));
+    if (!env.empty()) SetEnvironmentVariableW(name.c_str(), env.substr(name.size() + 1).c_str());
     std::wstring command = L"\"" + exe + L"\"" + args;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE,
-                        CREATE_UNICODE_ENVIRONMENT, env.empty() ? nullptr : env.data(), nullptr,
+    if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info_))
         info_ = {};
+    if (!env.empty()) SetEnvironmentVariableW(name.c_str(), nullptr);
 }
 
 Process::~Process() {
@@ -99,14 +72,18 @@ DWORD Process::Wait(DWORD ms) {
     return code;
 }
 
-SimClient::SimClient()
-    : process(std::make_unique<Process>(BinDir() + L"vzsim.exe", L"", L" --windowless")) {
-    WaitFor([&] { return (channel_ = vzsim::Channel::Open()) != nullptr; });
+HWND Process::FindWindowOfClass(const wchar_t* className) const {
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr)) != nullptr;) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == info_.dwProcessId && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
 }
 
 void SimClient::Stop() {
     if (channel_) channel_->RequestQuit();
-    if (process) process->Wait(5000);
+    process.Wait(5000);
     channel_.reset();
 }
 
@@ -115,24 +92,10 @@ TolvikApp::~TolvikApp() {
     process_.Wait(5000);
 }
 
-HWND TolvikApp::FindTopLevel(const wchar_t* className) const {
-    Search search{process_.Id(), className, nullptr};
-    EnumWindows(&FindWindowOf, reinterpret_cast<LPARAM>(&search));
-    return search.found && IsWindowVisible(search.found) ? search.found : nullptr;
-}
-
 HWND TolvikApp::WaitForWindow(DWORD ms) {
-    WaitFor([&] { return (window = FindTopLevel(L"frmTolvik")) != nullptr; }, ms);
+    WaitFor([&] { return (window = process_.FindWindowOfClass(L"frmTolvik")) != nullptr; }, ms);
     if (window) Settle();
     return window;
-}
-
-LRESULT TolvikApp::Ask(ControlId id, UINT msg) const {
-    return Send(Item(id), msg);
-}
-
-std::string TolvikApp::Text(ControlId id) const {
-    return WindowText(Item(id));
 }
 
 HWND TolvikApp::Focus() const {
@@ -153,10 +116,6 @@ void TolvikApp::Post(ControlId id, UINT msg, WPARAM wParam, LPARAM lParam) {
     Settle();
 }
 
-void TolvikApp::Click(ControlId id) {
-    Post(id, BM_CLICK, 0, 0);
-}
-
 void TolvikApp::Key(UINT vk, ControlId id) {
     HWND target = id == 0 ? Focus() : Item(id);
     const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
@@ -164,10 +123,6 @@ void TolvikApp::Key(UINT vk, ControlId id) {
     Settle();
     PostMessageW(target, WM_KEYUP, vk, 1 | scan | (3u << 30));
     Settle();
-}
-
-void TolvikApp::Type(const std::string& digits) {
-    for (char c : digits) Key(static_cast<UINT>(c));
 }
 
 void TolvikApp::Pick(ControlId list, int index) {
@@ -179,7 +134,7 @@ void TolvikApp::Pick(ControlId list, int index) {
 
 MessageBoxInfo TolvikApp::WaitForMessageBox(DWORD ms) const {
     MessageBoxInfo box;
-    if (WaitFor([&] { return (box.hwnd = FindTopLevel(L"#32770")) != nullptr; }, ms))
+    if (WaitFor([&] { return (box.hwnd = process_.FindWindowOfClass(L"#32770")) != nullptr; }, ms))
         box.text = WindowText(box.hwnd) + ": " + WindowText(GetDlgItem(box.hwnd, 0xFFFF));
     return box;
 }

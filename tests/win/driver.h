@@ -18,27 +18,30 @@ std::wstring BinDir();  // the test executable's folder, with a trailing backsla
 std::wstring FreshTempPath(const std::wstring& name);  // in the temporary folder, deleted
 std::string ReadFile(const std::wstring& path);
 bool WaitFor(const std::function<bool()>& done, DWORD ms = 5000);
+LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);  // gives up when hung
+std::string WindowText(HWND hwnd);
 
-// A process of its own, ended when this goes; extraEnv is "NAME=value".
+// A process of its own, ended when this goes; env is "NAME=value" or empty.
 class Process {
 public:
-    Process(const std::wstring& exe, const std::wstring& extraEnv, const std::wstring& args = L"");
+    Process(const std::wstring& exe, const std::wstring& env, const std::wstring& args = L"");
     ~Process();
-    DWORD Wait(DWORD ms);  // the exit code, or STILL_ACTIVE
-    DWORD Id() const { return info_.dwProcessId; }
+    DWORD Wait(DWORD ms);                                    // the exit code, or STILL_ACTIVE
+    HWND FindWindowOfClass(const wchar_t* className) const;  // visible, top-level
 
 private:
     PROCESS_INFORMATION info_{};
 };
 
 struct SimClient {
-    SimClient();
+    Process process{BinDir() + L"vzsim.exe", L"", L" --windowless"};
+    std::unique_ptr<vzsim::Channel> channel_;
+    SimClient() {
+        WaitFor([&] { return (channel_ = vzsim::Channel::Open()) != nullptr; });
+    }
     ~SimClient() { Stop(); }
     vzsim::Channel& channel() { return *channel_; }
-    bool running() const { return channel_ != nullptr; }
     void Stop();  // as a user closing the client
-    std::unique_ptr<Process> process;
-    std::unique_ptr<vzsim::Channel> channel_;
 };
 
 struct MessageBoxInfo {
@@ -48,21 +51,23 @@ struct MessageBoxInfo {
 
 class TolvikApp {
 public:
-    explicit TolvikApp(const std::wstring& extraEnv = L"",
+    explicit TolvikApp(const std::wstring& env = L"",
                        const std::wstring& exe = BinDir() + L"Tolvik.exe")
-        : process_(exe, extraEnv) {}
+        : process_(exe, env) {}
     ~TolvikApp();  // quits as a user does
 
     HWND WaitForWindow(DWORD ms = 10000);  // once visible, or null
     HWND Item(ControlId id) const { return GetDlgItem(window, id); }
-    LRESULT Ask(ControlId id, UINT msg) const;  // a message sent to the control
-    std::string Text(ControlId id) const;
+    LRESULT Ask(ControlId id, UINT msg) const { return Send(Item(id), msg); }
+    std::string Text(ControlId id) const { return WindowText(Item(id)); }
     HWND Focus() const;
 
-    void Click(ControlId id);
-    void Post(ControlId id, UINT msg, WPARAM wParam, LPARAM lParam = 1);  // then Settle
-    void Key(UINT vk, ControlId id = kTxtNumber);                         // down and up
-    void Type(const std::string& digits);                                 // into the number box
+    void Post(ControlId id, UINT msg, WPARAM wParam, LPARAM lParam = 1);  // 0: the window
+    void Click(ControlId id) { Post(id, BM_CLICK, 0, 0); }
+    void Key(UINT vk, ControlId id = kTxtNumber);  // down and up; 0: the focus
+    void Type(const std::string& digits) {
+        for (char c : digits) Key(static_cast<UINT>(c));
+    }
     void Pick(ControlId list, int index);
     void Settle() const;  // lets the window handle what was posted to it
 
@@ -73,7 +78,6 @@ public:
     HWND window = nullptr;
 
 private:
-    HWND FindTopLevel(const wchar_t* className) const;  // visible, of this process
     Process process_;
 };
 

@@ -20,26 +20,22 @@ using namespace wintest;
 // The message box shows the system's icon of that kind: its icon control's
 // pixels on screen are those of the icon drawn on the same background.
 bool ShowsIcon(HWND box, LPCWSTR kind) {
-    HWND control = GetDlgItem(box, 0x0440);
     RECT r;
-    GetWindowRect(control, &r);
+    GetWindowRect(GetDlgItem(box, 0x0440), &r);
     HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(memory, CreateCompatibleBitmap(screen, 32, 32));
-    const auto pixels = [&] {
-        std::vector<COLORREF> all;
-        for (int i = 0; i < 32 * 32; ++i) all.push_back(GetPixel(memory, i % 32, i / 32));
-        return all;
-    };
+    std::vector<COLORREF> shown(32 * 32), drawn(32 * 32);
     const bool same = WaitFor(
         [&] {
             BitBlt(memory, 0, 0, 32, 32, screen, r.left, r.top, SRCCOPY);
-            const auto shown = pixels();
-            HBRUSH background = CreateSolidBrush(shown[0]);
+            for (int i = 0; i < 32 * 32; ++i) shown[i] = GetPixel(memory, i % 32, i / 32);
             const RECT all{0, 0, 32, 32};
+            HBRUSH background = CreateSolidBrush(shown[0]);
             FillRect(memory, &all, background);
             DeleteObject(background);
             DrawIconEx(memory, 0, 0, LoadIconW(nullptr, kind), 32, 32, 0, nullptr, DI_NORMAL);
-            return shown == pixels();
+            for (int i = 0; i < 32 * 32; ++i) drawn[i] = GetPixel(memory, i % 32, i / 32);
+            return shown == drawn;
         },
         1500);
     DeleteObject(SelectObject(memory, old));
@@ -49,9 +45,18 @@ bool ShowsIcon(HWND box, LPCWSTR kind) {
 }
 
 struct WindowTest : ::testing::Test {
+    std::wstring log = FreshTempPath(L"tolvik-window.log");
     SimClient sim;
-    TolvikApp app;
+    TolvikApp app{L"VZSIM_CALL_LOG=" + log};
     void SetUp() override { ASSERT_NE(app.WaitForWindow(), nullptr); }
+    // Ends the window in one of the ways a user or Windows can: a clean exit,
+    // and DapiStop the last call, made once.
+    void End(const std::function<void()>& how) {
+        how();
+        EXPECT_EQ(app.WaitForExit(), 0u);
+        const std::string calls = ReadFile(log);
+        EXPECT_EQ(calls.find("DapiStop"), calls.size() - 9) << calls;
+    }
 };
 
 TEST_F(WindowTest, OpensWithTheLayoutAndStateOfTheTable) {
@@ -82,6 +87,10 @@ TEST_F(WindowTest, OpensWithTheLayoutAndStateOfTheTable) {
            GetWindow(tips, GW_OWNER) != app.window) {
     }
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);  // the Auto options'
+    End([&] {
+        app.Click(kOptAutoOn);
+        app.Click(kCmdQuit);
+    });
 }
 
 TEST_F(WindowTest, NumberBoxTakesDigitsOnly) {
@@ -107,9 +116,10 @@ TEST_F(WindowTest, NumberBoxTakesDigitsOnly) {
     app.Click(kCmdRegister);
     EXPECT_EQ(app.Text(kTxtNumber), "You have to enter a number here!!!!!");
     EXPECT_EQ(sim.channel().EspCount(), 0u);
+    End([&] { app.Post(ControlId(0), WM_CLOSE, 0, 0); });
 }
 
-TEST_F(WindowTest, ListsTabOrderAndScreenReaderNames) {
+TEST_F(WindowTest, ListsTabOrderScreenReaderNamesAndAFirstLineGame) {
     app.Pick(kCmbLow, 8);   // 9
     app.Pick(kCmbHigh, 4);  // 5 under Low 9: High gives way
     EXPECT_EQ(app.Text(kCmbHigh), "9");
@@ -128,24 +138,7 @@ TEST_F(WindowTest, ListsTabOrderAndScreenReaderNames) {
     }
     app.Key(VK_LEFT, ControlId(0));  // within the Auto pair: "On"
     EXPECT_TRUE(app.Ask(kOptAutoOn, BM_GETCHECK) && !app.Ask(kOptAutoOff, BM_GETCHECK));
-}
 
-TEST(WindowStart, BoxesForNoClientAndForAFirstLineGame) {
-    const std::wstring log = FreshTempPath(L"tolvik-noclient.log");
-    {
-        TolvikApp app(L"VZSIM_CALL_LOG=" + log);
-        const auto box = app.WaitForMessageBox();
-        EXPECT_EQ(box.text, "VZones is not there: Failed to find a VZones Client:");
-        EXPECT_TRUE(ShowsIcon(box.hwnd, IDI_HAND));
-        EXPECT_EQ(app.WaitForWindow(0), nullptr);
-        app.CloseMessageBox(box);
-        EXPECT_EQ(app.WaitForExit(), 1u);
-    }
-    EXPECT_EQ(ReadFile(log), "DapiStart Tolvik\nDapiIsVZThere 0\nDapiStop\n");
-
-    SimClient sim;
-    TolvikApp app;
-    ASSERT_NE(app.WaitForWindow(), nullptr);
     sim.channel().Clear();
     sim.channel().AppendLine("Bob: Get Ready to Play 21");
     PostMessageW(app.Item(kCmdGetHost), BM_CLICK, 0, 0);
@@ -155,27 +148,22 @@ TEST(WindowStart, BoxesForNoClientAndForAFirstLineGame) {
     app.CloseMessageBox(box);
     app.Settle();
     EXPECT_EQ(app.Text(kTxtHost), "Host...");
+    End([&] {
+        EXPECT_TRUE(SendMessageW(app.window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+        SendMessageW(app.window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    });
 }
 
-TEST(WindowStart, QuitCloseAndLogoffDetachOnce) {
-    SimClient sim;
-    const std::function<void(TolvikApp&)> endings[] = {
-        [](TolvikApp& app) { app.Click(kCmdQuit); },
-        [](TolvikApp& app) { app.Post(ControlId(0), WM_CLOSE, 0, 0); },
-        [](TolvikApp& app) {
-            EXPECT_TRUE(SendMessageW(app.window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
-            SendMessageW(app.window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-        },
-    };
-    for (const auto& end : endings) {
-        const std::wstring log = FreshTempPath(L"tolvik-quit.log");
-        TolvikApp app(L"VZSIM_CALL_LOG=" + log);
-        ASSERT_NE(app.WaitForWindow(), nullptr);
-        app.Click(kOptAutoOn);
-        end(app);
-        EXPECT_EQ(app.WaitForExit(), 0u);
-        EXPECT_EQ(ReadFile(log), "DapiStart Tolvik\nDapiIsVZThere 1\nDapiStop\n");
-    }
+TEST(WindowStart, NoClientShowsTheStopBoxAndEnds) {
+    const std::wstring log = FreshTempPath(L"tolvik-noclient.log");
+    TolvikApp app(L"VZSIM_CALL_LOG=" + log);
+    const auto box = app.WaitForMessageBox();
+    EXPECT_EQ(box.text, "VZones is not there: Failed to find a VZones Client:");
+    EXPECT_TRUE(ShowsIcon(box.hwnd, IDI_HAND));
+    EXPECT_EQ(app.WaitForWindow(0), nullptr);
+    app.CloseMessageBox(box);
+    EXPECT_EQ(app.WaitForExit(), 1u);
+    EXPECT_EQ(ReadFile(log), "DapiStart Tolvik\nDapiIsVZThere 0\nDapiStop\n");
 }
 
 TEST(WindowStart, AMissingOrUnfitLibraryIsReportedAndEnds) {
