@@ -5,29 +5,94 @@
 
 #include <windows.h>
 
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "channel/sim_channel.h"
+#include "win32/ansi_text.h"
 #include "window/layout.h"
 
 namespace tolvik::wintest {
 
-std::wstring BinDir();  // the test executable's folder, with a trailing backslash
-std::wstring FreshTempPath(const std::wstring& name);  // in the temporary folder, deleted
-std::string ReadFile(const std::wstring& path);
-bool WaitFor(const std::function<bool()>& done, DWORD ms = 5000);
-LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);  // gives up when hung
-std::string WindowText(HWND hwnd);
+// The test executable's folder, with a trailing backslash.
+inline std::wstring BinDir() {
+    wchar_t path[MAX_PATH];
+    std::wstring dir(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    return dir.substr(0, dir.find_last_of(L"\\/") + 1);
+}
+
+// A path in the temporary folder, with nothing there yet.
+inline std::wstring FreshTempPath(const std::wstring& name) {
+    wchar_t dir[MAX_PATH];
+    const std::wstring path = std::wstring(dir, GetTempPathW(MAX_PATH, dir)) + name;
+    DeleteFileW(path.c_str());
+    return path;
+}
+
+inline std::string ReadFile(const std::wstring& path) {
+    std::stringstream s;
+    s << std::ifstream(Narrow(path), std::ios::binary).rdbuf();
+    return s.str();
+}
+
+inline bool WaitFor(const std::function<bool()>& done, DWORD ms = 5000) {
+    for (const ULONGLONG end = GetTickCount64() + ms; !done(); Sleep(5))
+        if (GetTickCount64() > end) return false;
+    return true;
+}
+
+// SendMessage that gives up on a hung window.
+inline LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(hwnd, msg, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+inline std::string WindowText(HWND hwnd) {
+    wchar_t text[1024] = {};
+    const auto n = Send(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return Narrow(std::wstring(text, static_cast<std::size_t>(n)));
+}
 
 // A process of its own, ended when this goes; env is "NAME=value" or empty.
 class Process {
 public:
-    Process(const std::wstring& exe, const std::wstring& env, const std::wstring& args = L"");
-    ~Process();
-    DWORD Wait(DWORD ms);                                    // the exit code, or STILL_ACTIVE
-    HWND FindWindowOfClass(const wchar_t* className) const;  // visible, top-level
+    Process(const std::wstring& exe, const std::wstring& env, const std::wstring& args = L"") {
+        // The child inherits the variable, which is taken back at once.
+        const std::wstring name = env.substr(0, env.find(L'='));
+        if (!env.empty()) SetEnvironmentVariableW(name.c_str(), env.c_str() + name.size() + 1);
+        std::wstring command = L"\"" + exe + L"\"" + args;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &info_))
+            info_ = {};
+        if (!env.empty()) SetEnvironmentVariableW(name.c_str(), nullptr);
+    }
+    ~Process() {
+        if (!info_.hProcess) return;
+        if (Wait(0) == STILL_ACTIVE) TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, 5000);
+        CloseHandle(info_.hProcess);
+        CloseHandle(info_.hThread);
+    }
+    DWORD Wait(DWORD ms) {  // the exit code, or STILL_ACTIVE
+        DWORD code = STILL_ACTIVE;
+        if (info_.hProcess && WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0)
+            GetExitCodeProcess(info_.hProcess, &code);
+        return code;
+    }
+    HWND FindWindowOfClass(const wchar_t* className) const {  // visible, top-level
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr)) != nullptr;) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == info_.dwProcessId && IsWindowVisible(w)) return w;
+        }
+        return nullptr;
+    }
 
 private:
     PROCESS_INFORMATION info_{};
@@ -41,7 +106,11 @@ struct SimClient {
     }
     ~SimClient() { Stop(); }
     vzsim::Channel& channel() { return *channel_; }
-    void Stop();  // as a user closing the client
+    void Stop() {  // as a user closing the client
+        if (channel_) channel_->RequestQuit();
+        process.Wait(5000);
+        channel_.reset();
+    }
 };
 
 struct MessageBoxInfo {
@@ -54,25 +123,66 @@ public:
     explicit TolvikApp(const std::wstring& env = L"",
                        const std::wstring& exe = BinDir() + L"Tolvik.exe")
         : process_(exe, env) {}
-    ~TolvikApp();  // quits as a user does
+    ~TolvikApp() {  // quits as a user does
+        if (window && IsWindow(window)) PostMessageW(window, WM_CLOSE, 0, 0);
+        process_.Wait(5000);
+    }
 
-    HWND WaitForWindow(DWORD ms = 10000);  // once visible, or null
+    HWND WaitForWindow(DWORD ms = 10000) {  // once visible, or null
+        WaitFor([&] { return (window = process_.FindWindowOfClass(L"frmTolvik")) != nullptr; }, ms);
+        if (window) Settle();
+        return window;
+    }
     HWND Item(ControlId id) const { return GetDlgItem(window, id); }
     LRESULT Ask(ControlId id, UINT msg) const { return Send(Item(id), msg); }
     std::string Text(ControlId id) const { return WindowText(Item(id)); }
-    HWND Focus() const;
+    HWND Focus() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+        return info.hwndFocus;
+    }
 
-    void Post(ControlId id, UINT msg, WPARAM wParam, LPARAM lParam = 1);  // 0: the window
+    void Settle() const {  // lets the window handle what was posted to it
+        // A sent message is handled before the next posted one: three round
+        // trips cover a posted key, the WM_CHAR it is translated into, and one more.
+        for (int i = 0; i < 3; ++i, Sleep(5)) Send(window, WM_NULL);
+    }
+    void Post(ControlId id, UINT msg, WPARAM wParam, LPARAM lParam = 1) {  // id 0: the window
+        PostMessageW(id == 0 ? window : Item(id), msg, wParam, lParam);
+        Settle();
+    }
     void Click(ControlId id) { Post(id, BM_CLICK, 0, 0); }
-    void Key(UINT vk, ControlId id = kTxtNumber);  // down and up; 0: the focus
+    void Key(UINT vk, ControlId id = kTxtNumber) {  // down and up; id 0: the focus
+        HWND target = id == 0 ? Focus() : Item(id);
+        const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
+        PostMessageW(target, WM_KEYDOWN, vk, 1 | scan);
+        Settle();
+        PostMessageW(target, WM_KEYUP, vk, 1 | scan | (3u << 30));
+        Settle();
+    }
     void Type(const std::string& digits) {
         for (char c : digits) Key(static_cast<UINT>(c));
     }
-    void Pick(ControlId list, int index);
-    void Settle() const;  // lets the window handle what was posted to it
+    void Pick(ControlId list, int index) {
+        Send(Item(list), CB_SETCURSEL, static_cast<WPARAM>(index));
+        // Setting the pick does not notify; the user's pick does.
+        Post(ControlId(0), WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE),
+             reinterpret_cast<LPARAM>(Item(list)));
+    }
 
-    MessageBoxInfo WaitForMessageBox(DWORD ms = 10000) const;  // hwnd null if none
-    void CloseMessageBox(const MessageBoxInfo& box) const;
+    MessageBoxInfo WaitForMessageBox(DWORD ms = 10000) const {  // hwnd null if none
+        MessageBoxInfo box;
+        if (WaitFor([&] { return (box.hwnd = process_.FindWindowOfClass(L"#32770")) != nullptr; },
+                    ms))
+            box.text = WindowText(box.hwnd) + ": " + WindowText(GetDlgItem(box.hwnd, 0xFFFF));
+        return box;
+    }
+    void CloseMessageBox(const MessageBoxInfo& box) const {
+        PostMessageW(box.hwnd, WM_COMMAND, IDOK,
+                     reinterpret_cast<LPARAM>(GetDlgItem(box.hwnd, IDOK)));
+        WaitFor([&] { return !IsWindow(box.hwnd); });
+    }
     DWORD WaitForExit(DWORD ms = 10000) { return process_.Wait(ms); }
 
     HWND window = nullptr;
