@@ -28,10 +28,7 @@ TEST(Decisions, TickAndRegister) {
         // clang-format off
         {kGame,                                             "Bob", false, "",   "",  "07",  {}, Kind::Send,    "07"},
         {kGame + "\r\nesp to BOB: 7",                       "Bob", false, "",   "",  "7",   {}, Kind::Nothing, ""},
-        {"x\r\nESP TO Bob: 7\r\nBob: Get Ready to Play 21", "Bob", false, "",   "",  "12",  {}, Kind::Send,    "12"},
         {kGame,                                             "",    false, "",   "",  "7",   {}, Kind::Nothing, ""},
-        {"Carol: Get Ready to Play 21\r\nhi",               "Bob", false, "",   "",  "7",   {}, Kind::Send,    "7"},
-        {kGame,                                             "Bob", false, "",   "",  "WRONG NUMBER", {}, Kind::AskForNumber, ""},
         {kGame, "Bob", true, "3",  "6", "", {DrawOf(3), DrawOf(6), DrawOf(2), DrawOf(5)}, Kind::Send, "5"},
         {kGame, "Bob", true, "7",  "7", "12", {},                       Kind::Show,    "7"},
         {kGame, "Bob", true, "7",  "8", "12", {},                       Kind::Nothing, ""},
@@ -51,59 +48,55 @@ TEST(Decisions, TickAndRegister) {
     }
 }
 
-TEST(Register, SendsOnEveryPressAndStirsTwice) {
-    Rig rig;
-    rig.library.transcript = kGame;
-    rig.form.numberText = "12";
-    rig.random.values = {0.0, 0.0, 0.0, 0.0};  // each stir then reseeds twice
-    rig.tolvik.cmdRegister_Click();
-    EXPECT_EQ(rig.random.reseeds, 4);
-    rig.library.transcript += "\r\nESP TO Bob: 12";
-    rig.tolvik.cmdRegister_Click();  // no echo check on a press
-    rig.tolvik.optRandom_Click(0);
-    rig.random.values = {0.0, 0.0, DrawOf(21), DrawOf(20)};  // from 1 to 20: 21 is drawn again
-    rig.tolvik.cmdRegister_Click();
-    EXPECT_EQ(rig.form.numberText, "20");
-    std::string sent;
-    for (const auto& esp : rig.library.esps)
-        sent += esp.recipient + "|" + esp.message + "|" + std::to_string(esp.timeout) + " ";
-    EXPECT_EQ(sent, "Bob|12|5000 Bob|12|5000 Bob|20|5000 ");
-    rig.tolvik.optRandom_Click(1);
-    rig.form.numberText = "";
-    rig.tolvik.cmdRegister_Click();
-    EXPECT_EQ(rig.form.numberText, "You have to enter a number here!!!!!");
-
-    // Without a host nothing is sent; a first-line game warns first.
-    Rig none;
-    for (const char* text : {"Alice: hi", "Bob: Get Ready to Play 21"}) {
-        none.library.transcript = text;
-        none.tolvik.cmdRegister_Click();
+TEST(Registration, ThroughTheForm) {
+    // Host known before?, transcript, Random, Low, High, typed, draws, a press
+    // or a tick -> the ESP sent, the number box after, boxes shown.
+    const char* const ask = "You have to enter a number here!!!!!";
+    const struct {
+        bool hostKnown;
+        std::string text;
+        bool random;
+        const char *low, *high, *typed;
+        std::deque<double> draws;
+        bool press;
+        const char *sent, *after;
+        std::size_t boxes;
+    } cases[] = {
+        // clang-format off
+        {false, kGame,                           false, "",  "",  "12", {}, true,  "Bob|12|5000", "12", 0},
+        {false, kGame + "\r\nESP TO Bob: 12",    false, "",  "",  "12", {}, true,  "Bob|12|5000", "12", 0},
+        {false, kGame, true, "", "", "12", {0.0, 0.0, DrawOf(21), DrawOf(20)}, true, "Bob|20|5000", "20", 0},
+        {false, kGame,                           false, "",  "",  "",   {}, true,  "",            ask,  0},
+        {false, "Alice: hi",                     false, "",  "",  "12", {}, true,  "",            "12", 0},
+        {false, "Bob: Get Ready to Play 21",     false, "",  "",  "12", {}, true,  "",            "12", 1},
+        {true,  "Dave: Get Ready to Play 21\r\nhi", false, "", "", "12", {}, false, "Bob|12|3000", "12", 0},
+        {true,  kGame,                           true,  "7", "7", "12", {}, false, "",            "7",  0},
+        {true,  kGame,                           false, "",  "",  "WRONG NUMBER", {}, false, "",  ask,  0},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        rig.library.transcript = kGame;
+        if (c.hostKnown) rig.tolvik.cmdGetHost_Click();
+        rig.library.transcript = c.text;
+        rig.tolvik.optRandom_Click(c.random ? 0 : 1);
+        rig.form.lowText = c.low;
+        rig.form.highText = c.high;
+        rig.form.numberText = c.typed;
+        rig.random.values = c.draws;
+        const int reseeds = rig.random.reseeds;
+        c.press ? rig.tolvik.cmdRegister_Click() : rig.tolvik.vzTimer_Timer();
+        const auto& esps = rig.library.esps;
+        EXPECT_EQ(esps.empty() ? ""
+                               : esps[0].recipient + "|" + esps[0].message + "|" +
+                                     std::to_string(esps[0].timeout),
+                  c.sent)
+            << c.text;
+        EXPECT_LE(esps.size(), 1u);
+        EXPECT_EQ(rig.form.numberText, c.after) << c.text;
+        EXPECT_EQ(rig.form.boxes.size(), c.boxes) << c.text;
+        EXPECT_EQ(rig.random.reseeds - reseeds, c.press ? 4 : 0) << "each press stirs twice";
     }
-    EXPECT_TRUE(none.library.esps.empty());
-    EXPECT_EQ(none.form.boxes.size(), 1u);
-}
-
-TEST(Tick, QuietAndOnlyFillsTheBoxWhenItCannotSend) {
-    Rig rig;
-    rig.library.transcript = kGame;
-    rig.form.numberText = "12";
-    rig.tolvik.vzTimer_Timer();
-    // A first-line game shows no box from the tick; the known host gets a number.
-    rig.library.transcript = "Dave: Get Ready to Play 21\r\nhi";
-    rig.tolvik.vzTimer_Timer();
-    EXPECT_EQ(rig.library.esps.size(), 2u);
-    EXPECT_EQ(rig.library.esps.back().recipient, "Bob");
-    EXPECT_TRUE(rig.form.boxes.empty());
-    // Equal bounds only fill the box; a box with no number asks for one.
-    rig.tolvik.optRandom_Click(0);
-    rig.form.lowText = rig.form.highText = "7";
-    rig.tolvik.vzTimer_Timer();
-    EXPECT_EQ(rig.form.numberText, "7");
-    rig.tolvik.optRandom_Click(1);
-    rig.form.numberText = "WRONG NUMBER";
-    rig.tolvik.vzTimer_Timer();
-    EXPECT_EQ(rig.form.numberText, "You have to enter a number here!!!!!");
-    EXPECT_EQ(rig.library.esps.size(), 2u);
 }
 
 TEST(Tick, ClicksWhileALibraryCallWaits) {
@@ -144,11 +137,8 @@ TEST(Tick, ClicksWhileALibraryCallWaits) {
         EXPECT_EQ(timeouts, c.espTimeouts) << c.what;
         EXPECT_EQ(rig.form.timerEnabled, c.autoAfter) << c.what;
         EXPECT_EQ(rig.library.nestedCalls, 0) << c.what;
-        const std::vector<std::string> stop{"DapiStop"};
-        EXPECT_EQ(rig.library.calls, c.stopped ? stop : std::vector<std::string>{}) << c.what;
-        if (c.stopped) {
-            EXPECT_EQ(rig.library.fetchTimeouts.size(), 1u) << "a call after DapiStop";
-        }
+        EXPECT_EQ(rig.library.calls, std::vector<std::string>(c.stopped, "DapiStop")) << c.what;
+        EXPECT_EQ(rig.library.fetchTimeouts.size() == 1, c.stopped) << "a call after DapiStop";
     }
 }
 

@@ -37,6 +37,7 @@ TEST(Session, EachGameGetsOneNumberFromTheTickToItsHost) {
     const auto say = [&](const std::string& line) { client.transcript += line + "\r\n"; };
     const auto tick = [&] {
         client.fetchTimeouts.clear();
+        ASSERT_TRUE(rig.form.timerEnabled) << "Auto is on, so the timer runs";
         rig.tolvik.vzTimer_Timer();
         const std::vector<long> both{5000, 3000}, first{5000};  // the second needs a host
         ASSERT_EQ(client.fetchTimeouts, rig.tolvik.HostName().empty() ? first : both);
