@@ -1,5 +1,5 @@
 // The window's handlers against the in-memory form: start-up and shut-down,
-// the switches, the number box, the range lists and "Get Host".
+// the switches, the number box and the range lists; the layout arithmetic.
 #include <gtest/gtest.h>
 
 #include "fakes.h"
@@ -69,32 +69,6 @@ TEST(Form, NumberBoxAndRangeLists) {
         c[2] == std::string("low") ? rig.tolvik.cmbLow_Click() : rig.tolvik.cmbHigh_Click();
         EXPECT_EQ(rig.form.lowText + " " + rig.form.highText, c[3]);
     }
-}
-
-TEST(Form, GetHostNamesTheSpeakerOfTheLastAnnouncement) {
-    const struct {
-        const char *transcript, *hostText;
-        bool warned;
-    } cases[] = {
-        // clang-format off
-        {"Alice: hi", "Host.....", false},  // nothing changes, not even the five dots
-        {"Bob: Get Ready to Play 21", "Host...", true},
-        {"Alice: hi\r\nBob: Get Ready to Play 21", "Bob", false},
-        {"Bob: Get Ready to Play 21", "Bob", true},  // the name stays
-        {"x\r\n: Get Ready to Play 21", "Host...", false},  // an empty name
-        // clang-format on
-    };
-    Rig rig;
-    for (const auto& c : cases) {
-        const std::size_t boxes = rig.form.boxes.size();
-        rig.library.transcript = c.transcript;
-        rig.tolvik.cmdGetHost_Click();
-        EXPECT_EQ(rig.form.hostText, c.hostText) << c.transcript;
-        EXPECT_EQ(rig.form.boxes.size(), boxes + (c.warned ? 1 : 0)) << c.transcript;
-    }
-    EXPECT_EQ(rig.form.boxes.back(), "No 21 Host found: No host found");
-    EXPECT_EQ(rig.form.icons.back(), MessageIcon::Warning);
-    EXPECT_EQ(rig.library.fetchTimeouts.back(), 5000);
 }
 
 TEST(Layout, TwipsBecomePixelsAtTheWindowsDpi) {

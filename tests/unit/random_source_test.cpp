@@ -32,7 +32,7 @@ TEST(RandomSource, StirAndDraw) {
     }
 }
 
-TEST(RandomSource, DrawBetweenGivesNothingWhenNoNumberFits) {
+TEST(RandomSource, DrawsRetryUntilTheyFitAndDrawBetweenGivesNothingWhenNoneCan) {
     FakeRandom random;  // would draw 1 for ever
     for (const auto& [low, high] : {std::pair{7, 8}, {9, 9}, {21, 40}, {-5, 1}})
         EXPECT_FALSE(DrawBetween(random, low, high)) << low << " " << high;
@@ -40,6 +40,8 @@ TEST(RandomSource, DrawBetweenGivesNothingWhenNoNumberFits) {
     EXPECT_EQ(DrawBetween(random, 20, 30), 21);  // the only fit, found after a retry
     random.values = {DrawOf(1)};
     EXPECT_EQ(DrawBetween(random, 0, 2), 1);  // the lowest draw fits too
+    random.values = {DrawOf(1), DrawOf(7)};
+    EXPECT_EQ(DrawOneToTwenty(random), 1);
 }
 
 TEST(RandomSource, ClockSeededGeneratorMovesOnEachReseed) {

@@ -49,8 +49,9 @@ TEST(Decisions, TickAndRegister) {
 }
 
 TEST(Registration, ThroughTheForm) {
-    // Host known before?, transcript, Random, Low, High, typed, draws, a press
-    // or a tick -> the ESP sent, the number box after, boxes shown.
+    // Host Bob known before?, transcript, Random, Low, High, typed, draws,
+    // Get Host, Register or a tick -> the ESP sent, the number and host
+    // boxes after, and whether "No host found" was shown.
     const char* const ask = "You have to enter a number here!!!!!";
     const struct {
         bool hostKnown;
@@ -58,20 +59,24 @@ TEST(Registration, ThroughTheForm) {
         bool random;
         const char *low, *high, *typed;
         std::deque<double> draws;
-        bool press;
-        const char *sent, *after;
-        std::size_t boxes;
+        char action;
+        const char *sent, *number, *host;
+        bool warned;
     } cases[] = {
         // clang-format off
-        {false, kGame,                           false, "",  "",  "12", {}, true,  "Bob|12|5000", "12", 0},
-        {false, kGame + "\r\nESP TO Bob: 12",    false, "",  "",  "12", {}, true,  "Bob|12|5000", "12", 0},
-        {false, kGame, true, "", "", "12", {0.0, 0.0, DrawOf(21), DrawOf(20)}, true, "Bob|20|5000", "20", 0},
-        {false, kGame,                           false, "",  "",  "",   {}, true,  "",            ask,  0},
-        {false, "Alice: hi",                     false, "",  "",  "12", {}, true,  "",            "12", 0},
-        {false, "Bob: Get Ready to Play 21",     false, "",  "",  "12", {}, true,  "",            "12", 1},
-        {true,  "Dave: Get Ready to Play 21\r\nhi", false, "", "", "12", {}, false, "Bob|12|3000", "12", 0},
-        {true,  kGame,                           true,  "7", "7", "12", {}, false, "",            "7",  0},
-        {true,  kGame,                           false, "",  "",  "WRONG NUMBER", {}, false, "",  ask,  0},
+        {false, "Alice: hi",                     false, "", "", "12", {}, 'G', "", "12", "Host.....", false},
+        {false, "Bob: Get Ready to Play 21",     false, "", "", "12", {}, 'G', "", "12", "Host...",   true},
+        {true,  "Carol: Get Ready to Play 21",   false, "", "", "12", {}, 'G', "", "12", "Bob",       true},
+        {false, "x\r\n: Get Ready to Play 21",   false, "", "", "12", {}, 'G', "", "12", "Host...",   false},
+        {false, kGame,                           false, "", "", "12", {}, 'R', "Bob|12|5000", "12", "Bob", false},
+        {false, kGame + "\r\nESP TO Bob: 12",    false, "", "", "12", {}, 'R', "Bob|12|5000", "12", "Bob", false},
+        {false, kGame, true, "", "", "12", {0.0, 0.0, DrawOf(21), DrawOf(20)}, 'R', "Bob|20|5000", "20", "Bob", false},
+        {false, kGame,                           false, "", "", "",   {}, 'R', "", ask,  "Bob",       false},
+        {false, "Alice: hi",                     false, "", "", "12", {}, 'R', "", "12", "Host.....", false},
+        {false, "Bob: Get Ready to Play 21",     false, "", "", "12", {}, 'R', "", "12", "Host...",   true},
+        {true,  "Dave: Get Ready to Play 21\r\nhi", false, "", "", "12", {}, 'T', "Bob|12|3000", "12", "Bob", false},
+        {true,  kGame,                           true, "7", "7", "12", {}, 'T', "", "7",  "Bob",       false},
+        {true,  kGame,                           false, "", "", "WRONG NUMBER", {}, 'T', "", ask, "Bob", false},
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -79,43 +84,49 @@ TEST(Registration, ThroughTheForm) {
         rig.library.transcript = kGame;
         if (c.hostKnown) rig.tolvik.cmdGetHost_Click();
         rig.library.transcript = c.text;
+        rig.library.fetchTimeouts.clear();
         rig.tolvik.optRandom_Click(c.random ? 0 : 1);
         rig.form.lowText = c.low;
         rig.form.highText = c.high;
         rig.form.numberText = c.typed;
         rig.random.values = c.draws;
         const int reseeds = rig.random.reseeds;
-        c.press ? rig.tolvik.cmdRegister_Click() : rig.tolvik.vzTimer_Timer();
-        const auto& esps = rig.library.esps;
-        EXPECT_EQ(esps.empty() ? ""
-                               : esps[0].recipient + "|" + esps[0].message + "|" +
-                                     std::to_string(esps[0].timeout),
-                  c.sent)
+        if (c.action == 'G') rig.tolvik.cmdGetHost_Click();
+        if (c.action == 'R') rig.tolvik.cmdRegister_Click();
+        if (c.action == 'T') rig.tolvik.vzTimer_Timer();
+        std::string sent;
+        for (const auto& esp : rig.library.esps)
+            sent += esp.recipient + "|" + esp.message + "|" + std::to_string(esp.timeout);
+        EXPECT_EQ(sent, c.sent) << c.text;
+        EXPECT_EQ(rig.form.numberText + " / " + rig.form.hostText,
+                  c.number + std::string(" / ") + c.host)
             << c.text;
-        EXPECT_LE(esps.size(), 1u);
-        EXPECT_EQ(rig.form.numberText, c.after) << c.text;
-        EXPECT_EQ(rig.form.boxes.size(), c.boxes) << c.text;
-        EXPECT_EQ(rig.random.reseeds - reseeds, c.press ? 4 : 0) << "each press stirs twice";
+        EXPECT_EQ(rig.form.boxes,
+                  std::vector<std::string>(c.warned, "No 21 Host found: No host found"));
+        EXPECT_EQ(rig.form.icons, std::vector<MessageIcon>(c.warned, MessageIcon::Warning));
+        EXPECT_EQ(rig.library.fetchTimeouts.front(), 5000) << "finding the host";
+        EXPECT_EQ(rig.random.reseeds - reseeds, c.action == 'R' ? 4 : 0) << "a press stirs twice";
     }
 }
 
 TEST(Tick, ClicksWhileALibraryCallWaits) {
     // Bob's game was entered; Carol announces, and a click is handled inside
-    // the next tick's first library call.
+    // the next tick's first library call. After Quit, DapiStop is the only call.
     const struct {
         const char* what;
         std::function<void(Tolvik&)> click;
         std::vector<long> espTimeouts;
+        std::size_t fetches;
         bool autoAfter, stopped;
     } cases[] = {
         // clang-format off
-        {"Auto Off",           [](Tolvik& t) { t.optAuto_Click(1); },                     {3000, 3000},       false, false},
-        {"Auto Off, then On",  [](Tolvik& t) { t.optAuto_Click(1); t.optAuto_Click(0); }, {3000, 3000},       true,  false},
-        {"Register, after it", [](Tolvik& t) { t.cmdRegister_Click(); },                  {3000, 3000, 5000}, true,  false},
-        {"Get Host, after it", [](Tolvik& t) { t.cmdGetHost_Click(); },                   {3000, 3000},       true,  false},
-        {"a tick",             [](Tolvik& t) { t.vzTimer_Timer(); },                      {3000, 3000},       true,  false},
-        {"Quit",               [](Tolvik& t) { t.cmdQuit_Click(); },                      {3000},             false, true},
-        {"Register, then Quit", [](Tolvik& t) { t.cmdRegister_Click(); t.cmdQuit_Click(); }, {3000},          false, true},
+        {"Auto Off",           [](Tolvik& t) { t.optAuto_Click(1); },                     {3000, 3000},       2, false, false},
+        {"Auto Off, then On",  [](Tolvik& t) { t.optAuto_Click(1); t.optAuto_Click(0); }, {3000, 3000},       2, true,  false},
+        {"Register, after it", [](Tolvik& t) { t.cmdRegister_Click(); },                  {3000, 3000, 5000}, 3, true,  false},
+        {"Get Host, after it", [](Tolvik& t) { t.cmdGetHost_Click(); },                   {3000, 3000},       3, true,  false},
+        {"a tick",             [](Tolvik& t) { t.vzTimer_Timer(); },                      {3000, 3000},       2, true,  false},
+        {"Quit",               [](Tolvik& t) { t.cmdQuit_Click(); },                      {3000},             1, false, true},
+        {"Register, then Quit", [](Tolvik& t) { t.cmdRegister_Click(); t.cmdQuit_Click(); }, {3000},          1, false, true},
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -138,7 +149,7 @@ TEST(Tick, ClicksWhileALibraryCallWaits) {
         EXPECT_EQ(rig.form.timerEnabled, c.autoAfter) << c.what;
         EXPECT_EQ(rig.library.nestedCalls, 0) << c.what;
         EXPECT_EQ(rig.library.calls, std::vector<std::string>(c.stopped, "DapiStop")) << c.what;
-        EXPECT_EQ(rig.library.fetchTimeouts.size() == 1, c.stopped) << "a call after DapiStop";
+        EXPECT_EQ(rig.library.fetchTimeouts.size(), c.fetches) << c.what;
     }
 }
 

@@ -154,48 +154,45 @@ TEST_F(WindowTest, ListsTabOrderScreenReaderNamesAndAFirstLineGame) {
     });
 }
 
-TEST(WindowStart, NoClientShowsTheStopBoxAndEnds) {
-    const std::wstring log = FreshTempPath(L"tolvik-noclient.log");
-    TolvikApp app(L"VZSIM_CALL_LOG=" + log);
-    const auto box = app.WaitForMessageBox();
-    EXPECT_EQ(box.text, "VZones is not there: Failed to find a VZones Client:");
-    EXPECT_TRUE(ShowsIcon(box.hwnd, IDI_HAND));
-    EXPECT_EQ(app.WaitForWindow(0), nullptr);
-    app.CloseMessageBox(box);
-    EXPECT_EQ(app.WaitForExit(), 1u);
-    EXPECT_EQ(ReadFile(log), "DapiStart Tolvik\nDapiIsVZThere 0\nDapiStop\n");
-}
-
-TEST(WindowStart, AMissingOrUnfitLibraryIsReportedAndEnds) {
+TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
     const bool x64 = sizeof(void*) == 8;
     const std::wstring other = BinDir() + (x64 ? L"..\\..\\win32" : L"..\\..\\win64");
     const struct {
-        const wchar_t* folder;
-        std::wstring library;  // put beside Tolvik.exe as vzdapi.dll
+        const wchar_t* folder;  // Tolvik.exe is copied there, with `library` as vzdapi.dll
+        std::wstring library;
         std::string says[2];
+        DWORD exitCode;
     } cases[] = {
-        {L"tolvik-alone", L"", {"vzdapi.dll", "DapiStart"}},
-        {L"tolvik-lacking", BinDir() + L"lacking\\vzdapi.dll", {"vzdapi.dll", "DapiESP"}},
-        {L"tolvik-other-bits",
-         other + L"\\bin\\vzdapi.dll",
-         {x64 ? "a 32-bit library" : "a 64-bit library", x64 ? "Tolvik.exe," : "Tolvik-x64.exe"}},
+        // clang-format off
+        {nullptr, L"", {"VZones is not there: Failed to find a VZones Client:", ""}, 1},
+        {L"tolvik-alone", L"", {"Tolvik: Tolvik could not load", "vzdapi.dll, so it cannot call DapiStart"}, 2},
+        {L"tolvik-lacking", BinDir() + L"lacking\\vzdapi.dll", {"Tolvik: ", "vzdapi.dll was found, but it has no operation DapiESP"}, 2},
+        {L"tolvik-other-bits", other + L"\\bin\\vzdapi.dll",
+         {x64 ? "Tolvik: Tolvik found" : "a 64-bit library", x64 ? "a 32-bit library" : "Tolvik-x64.exe,"}, 2},
+        // clang-format on
     };
     for (const auto& c : cases) {
-        const std::wstring dir = FreshTempPath(c.folder), dll = dir + L"\\vzdapi.dll";
-        CreateDirectoryW(dir.c_str(), nullptr);
-        ASSERT_TRUE(
-            CopyFileW((BinDir() + L"Tolvik.exe").c_str(), (dir + L"\\Tolvik.exe").c_str(), FALSE));
-        DeleteFileW(dll.c_str());
-        if (!c.library.empty()) {
-            ASSERT_TRUE(CopyFileW(c.library.c_str(), dll.c_str(), FALSE)) << "build both bitnesses";
+        std::wstring exe = BinDir() + L"Tolvik.exe", dir = c.folder ? FreshTempPath(c.folder) : L"";
+        if (c.folder) {
+            CreateDirectoryW(dir.c_str(), nullptr);
+            ASSERT_TRUE(CopyFileW(exe.c_str(), (dir + L"\\Tolvik.exe").c_str(), FALSE));
+            DeleteFileW((dir + L"\\vzdapi.dll").c_str());
+            exe = dir + L"\\Tolvik.exe";
         }
-        TolvikApp app(L"", dir + L"\\Tolvik.exe");
+        if (!c.library.empty()) {
+            ASSERT_TRUE(CopyFileW(c.library.c_str(), (dir + L"\\vzdapi.dll").c_str(), FALSE))
+                << "build both bitnesses";
+        }
+        const std::wstring log = FreshTempPath(L"tolvik-start.log");
+        TolvikApp app(L"VZSIM_CALL_LOG=" + log, exe);
         const auto box = app.WaitForMessageBox();
-        EXPECT_EQ(box.text.substr(0, 8), "Tolvik: ");
         for (const auto& text : c.says)
             EXPECT_NE(box.text.find(text), std::string::npos) << box.text;
+        EXPECT_TRUE(ShowsIcon(box.hwnd, IDI_HAND));
+        EXPECT_EQ(app.WaitForWindow(0), nullptr);
         app.CloseMessageBox(box);
-        EXPECT_EQ(app.WaitForExit(), 2u);
+        EXPECT_EQ(app.WaitForExit(), c.exitCode);
+        EXPECT_EQ(ReadFile(log), c.folder ? "" : "DapiStart Tolvik\nDapiIsVZThere 0\nDapiStop\n");
     }
 
     // In-process: the window never runs a handler after the handlers' end.
