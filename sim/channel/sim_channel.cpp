@@ -20,7 +20,6 @@ constexpr std::size_t kNameSize = 128;
 
 struct Channel::Area {
     std::uint32_t magic;
-    std::uint32_t quit;
     std::uint32_t callDelay;  // milliseconds
     std::uint32_t waitingCalls;
     std::uint64_t transcriptLength;
@@ -226,16 +225,6 @@ void Channel::AddWaitingCall(int delta) {
 std::uint32_t Channel::WaitingCalls() const {
     Lock lock(mutex_);
     return area_->waitingCalls;
-}
-
-void Channel::RequestQuit() {
-    Lock lock(mutex_);
-    area_->quit = 1;
-}
-
-bool Channel::QuitRequested() const {
-    Lock lock(mutex_);
-    return area_->quit != 0;
 }
 
 }  // namespace vzsim

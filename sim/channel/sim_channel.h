@@ -62,10 +62,6 @@ public:
     void AddWaitingCall(int delta);
     std::uint32_t WaitingCalls() const;
 
-    // Asks the client process to end; it checks between lines of its script.
-    void RequestQuit();
-    bool QuitRequested() const;
-
 private:
     struct Area;
     class Lock;

@@ -1,6 +1,5 @@
 // vzsim.exe: the simulated VZones client (the practice room).
-//   vzsim.exe [--script FILE] [--report FILE] [--at X Y] [--windowless]
-// --windowless runs the client without a window, until asked to quit.
+//   vzsim.exe [--script FILE] [--report FILE] [--at X Y]
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -31,12 +30,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     vzsim::RoomOptions options;
-    bool windowless = false;
     for (int i = 1; i < argc; ++i) {
         const std::wstring arg = argv[i];
-        if (arg == L"--windowless") {
-            windowless = true;
-        } else if (arg == L"--script" && i + 1 < argc) {
+        if (arg == L"--script" && i + 1 < argc) {
             const std::wstring path = argv[++i];
             options.script = vzsim::ParseScript(ReadFile(path));
             if (!options.script.error.empty()) {
@@ -60,10 +56,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         return 1;
     }
     channel->AppendLine("*** Welcome to the practice room ***");
-    if (windowless) {
-        while (!channel->QuitRequested()) Sleep(20);
-        return 0;
-    }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     vzsim::PracticeRoom room(instance, *channel, std::move(options));

@@ -153,10 +153,6 @@ LRESULT PracticeRoom::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (LOWORD(wParam) == kAnnounceButton) SayFromBoxes(true);
             return 0;
         case WM_TIMER:
-            if (channel_.QuitRequested()) {
-                DestroyWindow(hwnd_);
-                return 0;
-            }
             StepScript();
             Refresh();
             return 0;

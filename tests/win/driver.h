@@ -3,6 +3,8 @@
 // picks posted to Tolvik's controls; texts read back as Tolvik converts them.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <fstream>
@@ -60,11 +62,11 @@ inline std::string WindowText(HWND hwnd) {
 // A process of its own, ended when this goes; env is "NAME=value" or empty.
 class Process {
 public:
-    Process(const std::wstring& exe, const std::wstring& env, const std::wstring& args = L"") {
+    Process(const std::wstring& exe, const std::wstring& env) {
         // The child inherits the variable, which is taken back at once.
         const std::wstring name = env.substr(0, env.find(L'='));
         if (!env.empty()) SetEnvironmentVariableW(name.c_str(), env.c_str() + name.size() + 1);
-        std::wstring command = L"\"" + exe + L"\"" + args;
+        std::wstring command = L"\"" + exe + L"\"";
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
@@ -98,19 +100,14 @@ private:
     PROCESS_INFORMATION info_{};
 };
 
+// The simulated client, hosted in this process.
 struct SimClient {
-    Process process{BinDir() + L"vzsim.exe", L"", L" --windowless"};
-    std::unique_ptr<vzsim::Channel> channel_;
+    std::unique_ptr<vzsim::Channel> channel_ = vzsim::Channel::Create();
     SimClient() {
-        WaitFor([&] { return (channel_ = vzsim::Channel::Open()) != nullptr; });
+        if (channel_) channel_->AppendLine("*** Welcome to the lounge ***");
     }
-    ~SimClient() { Stop(); }
     vzsim::Channel& channel() { return *channel_; }
-    void Stop() {  // as a user closing the client
-        if (channel_) channel_->RequestQuit();
-        process.Wait(5000);
-        channel_.reset();
-    }
+    void Stop() { channel_.reset(); }  // as a user closing the client
 };
 
 struct MessageBoxInfo {
@@ -189,6 +186,27 @@ public:
 
 private:
     Process process_;
+};
+
+// Tolvik.exe beside the running simulated client, with the library's calls
+// logged.
+struct TolvikExeTest : ::testing::Test {
+    std::wstring log = FreshTempPath(L"tolvik-calls.log");
+    SimClient sim;
+    TolvikApp app{L"VZSIM_CALL_LOG=" + log};
+    void SetUp() override {
+        ASSERT_NE(sim.channel_, nullptr);
+        ASSERT_NE(app.WaitForWindow(), nullptr);
+    }
+    // Ends Tolvik in one of the ways a user or Windows can: a clean exit, no
+    // library call made inside another, and DapiStop the last call, made once.
+    void End(const std::function<void()>& how) {
+        how();
+        EXPECT_EQ(app.WaitForExit(), 0u);
+        const std::string calls = ReadFile(log);
+        EXPECT_EQ(calls.find("nested"), std::string::npos) << calls;
+        EXPECT_EQ(calls.find("DapiStop"), calls.size() - 9) << calls;
+    }
 };
 
 }  // namespace tolvik::wintest

@@ -44,20 +44,7 @@ bool ShowsIcon(HWND box, LPCWSTR kind) {
     return same;
 }
 
-struct WindowTest : ::testing::Test {
-    std::wstring log = FreshTempPath(L"tolvik-window.log");
-    SimClient sim;
-    TolvikApp app{L"VZSIM_CALL_LOG=" + log};
-    void SetUp() override { ASSERT_NE(app.WaitForWindow(), nullptr); }
-    // Ends the window in one of the ways a user or Windows can: a clean exit,
-    // and DapiStop the last call, made once.
-    void End(const std::function<void()>& how) {
-        how();
-        EXPECT_EQ(app.WaitForExit(), 0u);
-        const std::string calls = ReadFile(log);
-        EXPECT_EQ(calls.find("DapiStop"), calls.size() - 9) << calls;
-    }
-};
+using WindowTest = TolvikExeTest;
 
 TEST_F(WindowTest, OpensWithTheLayoutAndStateOfTheTable) {
     RECT r;
