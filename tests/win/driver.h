@@ -26,12 +26,9 @@ inline std::wstring BinDir() {
     return dir.substr(0, dir.find_last_of(L"\\/") + 1);
 }
 
-// A path in the temporary folder, with nothing there yet.
-inline std::wstring FreshTempPath(const std::wstring& name) {
+inline std::wstring TempPath(const std::wstring& name) {
     wchar_t dir[MAX_PATH];
-    const std::wstring path = std::wstring(dir, GetTempPathW(MAX_PATH, dir)) + name;
-    DeleteFileW(path.c_str());
-    return path;
+    return std::wstring(dir, GetTempPathW(MAX_PATH, dir)) + name;
 }
 
 inline std::string ReadFile(const std::wstring& path) {
@@ -59,47 +56,6 @@ inline std::string WindowText(HWND hwnd) {
     return Narrow(std::wstring(text, static_cast<std::size_t>(n)));
 }
 
-// A process of its own, ended when this goes; env is "NAME=value" or empty.
-class Process {
-public:
-    Process(const std::wstring& exe, const std::wstring& env) {
-        // The child inherits the variable, which is taken back at once.
-        const std::wstring name = env.substr(0, env.find(L'='));
-        if (!env.empty()) SetEnvironmentVariableW(name.c_str(), env.c_str() + name.size() + 1);
-        std::wstring command = L"\"" + exe + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &startup, &info_))
-            info_ = {};
-        if (!env.empty()) SetEnvironmentVariableW(name.c_str(), nullptr);
-    }
-    ~Process() {
-        if (!info_.hProcess) return;
-        if (Wait(0) == STILL_ACTIVE) TerminateProcess(info_.hProcess, 99);
-        WaitForSingleObject(info_.hProcess, 5000);
-        CloseHandle(info_.hProcess);
-        CloseHandle(info_.hThread);
-    }
-    DWORD Wait(DWORD ms) {  // the exit code, or STILL_ACTIVE
-        DWORD code = STILL_ACTIVE;
-        if (info_.hProcess && WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0)
-            GetExitCodeProcess(info_.hProcess, &code);
-        return code;
-    }
-    HWND FindWindowOfClass(const wchar_t* className) const {  // visible, top-level
-        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr)) != nullptr;) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            if (pid == info_.dwProcessId && IsWindowVisible(w)) return w;
-        }
-        return nullptr;
-    }
-
-private:
-    PROCESS_INFORMATION info_{};
-};
-
 // The simulated client, hosted in this process.
 struct SimClient {
     std::unique_ptr<vzsim::Channel> channel_ = vzsim::Channel::Create();
@@ -115,18 +71,47 @@ struct MessageBoxInfo {
     std::string text;  // "title: prompt"
 };
 
+// Tolvik.exe in a process of its own, ended when this goes. The stand-in
+// library in it logs its calls to CallLog(), made empty first.
+inline std::wstring CallLog() {
+    return TempPath(L"tolvik-calls.log");
+}
+
 class TolvikApp {
 public:
-    explicit TolvikApp(const std::wstring& env = L"",
-                       const std::wstring& exe = BinDir() + L"Tolvik.exe")
-        : process_(exe, env) {}
+    explicit TolvikApp(std::wstring exe = BinDir() + L"Tolvik.exe") {
+        DeleteFileW(CallLog().c_str());
+        SetEnvironmentVariableW(L"VZSIM_CALL_LOG", CallLog().c_str());
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (!CreateProcessW(exe.c_str(), exe.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &info_))
+            info_ = {};
+    }
     ~TolvikApp() {  // quits as a user does
         if (window && IsWindow(window)) PostMessageW(window, WM_CLOSE, 0, 0);
-        process_.Wait(5000);
+        if (WaitForExit(5000) == STILL_ACTIVE) TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, 5000);
+        CloseHandle(info_.hProcess);
+        CloseHandle(info_.hThread);
+    }
+    DWORD WaitForExit(DWORD ms = 10000) {  // the exit code, or STILL_ACTIVE
+        DWORD code = STILL_ACTIVE;
+        if (info_.hProcess && WaitForSingleObject(info_.hProcess, ms) == WAIT_OBJECT_0)
+            GetExitCodeProcess(info_.hProcess, &code);
+        return code;
+    }
+    HWND FindWindowOfClass(const wchar_t* className) const {  // visible, top-level
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr)) != nullptr;) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == info_.dwProcessId && IsWindowVisible(w)) return w;
+        }
+        return nullptr;
     }
 
     HWND WaitForWindow(DWORD ms = 10000) {  // once visible, or null
-        WaitFor([&] { return (window = process_.FindWindowOfClass(L"frmTolvik")) != nullptr; }, ms);
+        WaitFor([&] { return (window = FindWindowOfClass(L"frmTolvik")) != nullptr; }, ms);
         if (window) Settle();
         return window;
     }
@@ -170,8 +155,7 @@ public:
 
     MessageBoxInfo WaitForMessageBox(DWORD ms = 10000) const {  // hwnd null if none
         MessageBoxInfo box;
-        if (WaitFor([&] { return (box.hwnd = process_.FindWindowOfClass(L"#32770")) != nullptr; },
-                    ms))
+        if (WaitFor([&] { return (box.hwnd = FindWindowOfClass(L"#32770")) != nullptr; }, ms))
             box.text = WindowText(box.hwnd) + ": " + WindowText(GetDlgItem(box.hwnd, 0xFFFF));
         return box;
     }
@@ -180,20 +164,16 @@ public:
                      reinterpret_cast<LPARAM>(GetDlgItem(box.hwnd, IDOK)));
         WaitFor([&] { return !IsWindow(box.hwnd); });
     }
-    DWORD WaitForExit(DWORD ms = 10000) { return process_.Wait(ms); }
-
     HWND window = nullptr;
 
 private:
-    Process process_;
+    PROCESS_INFORMATION info_{};
 };
 
-// Tolvik.exe beside the running simulated client, with the library's calls
-// logged.
+// Tolvik.exe beside the running simulated client.
 struct TolvikExeTest : ::testing::Test {
-    std::wstring log = FreshTempPath(L"tolvik-calls.log");
     SimClient sim;
-    TolvikApp app{L"VZSIM_CALL_LOG=" + log};
+    TolvikApp app;
     void SetUp() override {
         ASSERT_NE(sim.channel_, nullptr);
         ASSERT_NE(app.WaitForWindow(), nullptr);
@@ -203,7 +183,7 @@ struct TolvikExeTest : ::testing::Test {
     void End(const std::function<void()>& how) {
         how();
         EXPECT_EQ(app.WaitForExit(), 0u);
-        const std::string calls = ReadFile(log);
+        const std::string calls = ReadFile(CallLog());
         EXPECT_EQ(calls.find("nested"), std::string::npos) << calls;
         EXPECT_EQ(calls.find("DapiStop"), calls.size() - 9) << calls;
     }

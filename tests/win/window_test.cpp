@@ -159,19 +159,19 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         // clang-format on
     };
     for (const auto& c : cases) {
-        std::wstring exe = BinDir() + L"Tolvik.exe", dir = c.folder ? FreshTempPath(c.folder) : L"";
+        std::wstring exe = BinDir() + L"Tolvik.exe";
         if (c.folder) {
+            const std::wstring dir = TempPath(c.folder), dll = dir + L"\\vzdapi.dll";
             CreateDirectoryW(dir.c_str(), nullptr);
             ASSERT_TRUE(CopyFileW(exe.c_str(), (dir + L"\\Tolvik.exe").c_str(), FALSE));
-            DeleteFileW((dir + L"\\vzdapi.dll").c_str());
+            DeleteFileW(dll.c_str());
+            if (!c.library.empty()) {
+                ASSERT_TRUE(CopyFileW(c.library.c_str(), dll.c_str(), FALSE))
+                    << "build both bitnesses";
+            }
             exe = dir + L"\\Tolvik.exe";
         }
-        if (!c.library.empty()) {
-            ASSERT_TRUE(CopyFileW(c.library.c_str(), (dir + L"\\vzdapi.dll").c_str(), FALSE))
-                << "build both bitnesses";
-        }
-        const std::wstring log = FreshTempPath(L"tolvik-start.log");
-        TolvikApp app(L"VZSIM_CALL_LOG=" + log, exe);
+        TolvikApp app(exe);
         const auto box = app.WaitForMessageBox();
         for (const auto& text : c.says)
             EXPECT_NE(box.text.find(text), std::string::npos) << box.text;
@@ -179,7 +179,8 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         EXPECT_EQ(app.WaitForWindow(0), nullptr);
         app.CloseMessageBox(box);
         EXPECT_EQ(app.WaitForExit(), c.exitCode);
-        EXPECT_EQ(ReadFile(log), c.folder ? "" : "DapiStart Tolvik\nDapiIsVZThere 0\nDapiStop\n");
+        EXPECT_EQ(ReadFile(CallLog()),
+                  c.folder ? "" : "DapiStart Tolvik\nDapiIsVZThere 0\nDapiStop\n");
     }
 
     // In-process: the window never runs a handler after the handlers' end.
