@@ -1,5 +1,7 @@
-// The window's handlers against the in-memory form: start-up and shut-down,
-// the switches, the number box and the range lists; the layout arithmetic.
+// The window's logic against the in-memory form and client: registration's
+// decisions as plain functions; start-up and shut-down, the switches, the
+// number box and the range lists; "Get Host", "Register" and the tick, with
+// a client that echoes and handles clicks while a call waits; the layout.
 #include <gtest/gtest.h>
 
 #include "fakes.h"
@@ -8,8 +10,151 @@
 namespace tolvik {
 namespace {
 
+using testing::DrawOf;
+using testing::FakeRandom;
 using testing::Rig;
+using Kind = Registration::Kind;
 using Strings = std::vector<std::string>;
+
+const std::string kGame = "Alice: hi\r\nBob: Get Ready to Play 21";
+
+TEST(Decisions, TickAndRegister) {
+    // The tick: transcript, known host, Random, Low, High, typed, draws -> outcome.
+    const struct {
+        std::string text, host;
+        bool random;
+        const char *low, *high, *typed;
+        std::deque<double> draws;
+        Kind kind;
+        const char* number;
+    } cases[] = {
+        // clang-format off
+        {kGame,                                             "Bob", false, "",   "",  "07",  {}, Kind::Send,    "07"},
+        {kGame + "\r\nesp to BOB: 7",                       "Bob", false, "",   "",  "7",   {}, Kind::Nothing, ""},
+        {kGame,                                             "",    false, "",   "",  "7",   {}, Kind::Nothing, ""},
+        {kGame, "Bob", true, "3",  "6", "", {DrawOf(3), DrawOf(6), DrawOf(2), DrawOf(5)}, Kind::Send, "5"},
+        {kGame, "Bob", true, "7",  "7", "12", {},                       Kind::Show,    "7"},
+        {kGame, "Bob", true, "7",  "8", "12", {},                       Kind::Nothing, ""},
+        {kGame, "Bob", true, "",   "",  "",   {DrawOf(21), DrawOf(1)},  Kind::Send,    "1"},
+        {kGame, "Bob", true, "19", "",  "",   {DrawOf(21), DrawOf(20)}, Kind::Send,    "20"},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        FakeRandom random;
+        random.values = c.draws;
+        const std::string low = c.low, high = c.high, typed = c.typed;
+        const Registration r = AutoRegistration(
+            {c.text, HostFromTranscript(c.text), c.host, c.random, low, high, typed}, random);
+        EXPECT_EQ(r.kind, c.kind) << c.text;
+        EXPECT_EQ(r.number, c.number) << c.text;
+        EXPECT_EQ(r.drawn, c.random && c.kind == Kind::Send) << c.text;
+    }
+}
+
+TEST(Registration, ThroughTheForm) {
+    // Host Bob known before?, transcript, Random, Low, High, typed, draws,
+    // Get Host, Register or a tick -> the ESP sent, the number and host
+    // boxes after, and whether "No host found" was shown.
+    const char* const ask = "You have to enter a number here!!!!!";
+    const struct {
+        bool hostKnown;
+        std::string text;
+        bool random;
+        const char *low, *high, *typed;
+        std::deque<double> draws;
+        char action;
+        const char *sent, *number, *host;
+        bool warned;
+    } cases[] = {
+        // clang-format off
+        {false, "Alice: hi",                     false, "", "", "12", {}, 'G', "", "12", "Host.....", false},
+        {false, "Bob: Get Ready to Play 21",     false, "", "", "12", {}, 'G', "", "12", "Host...",   true},
+        {true,  "Carol: Get Ready to Play 21",   false, "", "", "12", {}, 'G', "", "12", "Bob",       true},
+        {false, "x\r\n: Get Ready to Play 21",   false, "", "", "12", {}, 'G', "", "12", "Host...",   false},
+        {false, kGame,                           false, "", "", "12", {}, 'R', "Bob|12|5000", "12", "Bob", false},
+        {false, kGame + "\r\nESP TO Bob: 12",    false, "", "", "12", {}, 'R', "Bob|12|5000", "12", "Bob", false},
+        {false, kGame, true, "", "", "12", {0.0, 0.0, DrawOf(21), DrawOf(20)}, 'R', "Bob|20|5000", "20", "Bob", false},
+        {false, kGame,                           false, "", "", "",   {}, 'R', "", ask,  "Bob",       false},
+        {false, "Alice: hi",                     false, "", "", "12", {}, 'R', "", "12", "Host.....", false},
+        {false, "Bob: Get Ready to Play 21",     false, "", "", "12", {}, 'R', "", "12", "Host...",   true},
+        {true,  "Dave: Get Ready to Play 21\r\nhi", false, "", "", "12", {}, 'T', "Bob|12|3000", "12", "Bob", false},
+        {true,  kGame,                           true, "7", "7", "12", {}, 'T', "", "7",  "Bob",       false},
+        {true,  kGame,                           false, "", "", "WRONG NUMBER", {}, 'T', "", ask, "Bob", false},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        rig.library.transcript = kGame;
+        if (c.hostKnown) rig.tolvik.cmdGetHost_Click();
+        rig.library.transcript = c.text;
+        rig.library.fetchTimeouts.clear();
+        rig.tolvik.optRandom_Click(c.random ? 0 : 1);
+        rig.form.lowText = c.low;
+        rig.form.highText = c.high;
+        rig.form.numberText = c.typed;
+        rig.random.values = c.draws;
+        const int reseeds = rig.random.reseeds;
+        if (c.action == 'G') rig.tolvik.cmdGetHost_Click();
+        if (c.action == 'R') rig.tolvik.cmdRegister_Click();
+        if (c.action == 'T') rig.tolvik.vzTimer_Timer();
+        std::string sent;
+        for (const auto& esp : rig.library.esps)
+            sent += esp.recipient + "|" + esp.message + "|" + std::to_string(esp.timeout);
+        EXPECT_EQ(sent, c.sent) << c.text;
+        EXPECT_EQ(rig.form.numberText + " / " + rig.form.hostText,
+                  c.number + std::string(" / ") + c.host)
+            << c.text;
+        EXPECT_EQ(rig.form.boxes,
+                  std::vector<std::string>(c.warned, "No 21 Host found: No host found"));
+        EXPECT_EQ(rig.form.icons, std::vector<MessageIcon>(c.warned, MessageIcon::Warning));
+        EXPECT_EQ(rig.library.fetchTimeouts.front(), 5000) << "finding the host";
+        EXPECT_EQ(rig.random.reseeds - reseeds, c.action == 'R' ? 4 : 0) << "a press stirs twice";
+    }
+}
+
+TEST(Tick, ClicksWhileALibraryCallWaits) {
+    // Bob's game was entered; Carol announces, and a click is handled inside
+    // the next tick's first library call. After Quit, DapiStop is the only call.
+    const struct {
+        const char* what;
+        std::function<void(Tolvik&)> click;
+        std::vector<long> espTimeouts;
+        std::size_t fetches;
+        bool autoAfter, stopped;
+    } cases[] = {
+        // clang-format off
+        {"Auto Off",           [](Tolvik& t) { t.optAuto_Click(1); },                     {3000, 3000},       2, false, false},
+        {"Auto Off, then On",  [](Tolvik& t) { t.optAuto_Click(1); t.optAuto_Click(0); }, {3000, 3000},       2, true,  false},
+        {"Register, after it", [](Tolvik& t) { t.cmdRegister_Click(); },                  {3000, 3000, 5000}, 3, true,  false},
+        {"Get Host, after it", [](Tolvik& t) { t.cmdGetHost_Click(); },                   {3000, 3000},       3, true,  false},
+        {"a tick",             [](Tolvik& t) { t.vzTimer_Timer(); },                      {3000, 3000},       2, true,  false},
+        {"Quit",               [](Tolvik& t) { t.cmdQuit_Click(); },                      {3000},             1, false, true},
+        {"Register, then Quit", [](Tolvik& t) { t.cmdRegister_Click(); t.cmdQuit_Click(); }, {3000},          1, false, true},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        rig.library.transcript = kGame;
+        rig.library.echoEsps = true;
+        rig.form.numberText = "12";
+        rig.tolvik.vzTimer_Timer();
+        rig.library.transcript += "\r\nCarol: Get Ready to Play 21";
+        rig.library.fetchTimeouts.clear();
+        bool clicked = false;
+        rig.library.onCall = [&] {
+            if (!clicked) c.click(rig.tolvik);
+            clicked = true;
+        };
+        rig.tolvik.vzTimer_Timer();
+        std::vector<long> timeouts;
+        for (const auto& esp : rig.library.esps) timeouts.push_back(esp.timeout);
+        EXPECT_EQ(timeouts, c.espTimeouts) << c.what;
+        EXPECT_EQ(rig.form.timerEnabled, c.autoAfter) << c.what;
+        EXPECT_EQ(rig.library.nestedCalls, 0) << c.what;
+        EXPECT_EQ(rig.library.calls, std::vector<std::string>(c.stopped, "DapiStop")) << c.what;
+        EXPECT_EQ(rig.library.fetchTimeouts.size(), c.fetches) << c.what;
+    }
+}
 
 TEST(Form, StartsAndDetachesOnce) {
     Rig rig;
