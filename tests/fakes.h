@@ -1,5 +1,5 @@
 // In-memory stand-ins for the client library, the random generator and the
-// window, shared by the unit tests, the fuzzer and the benchmarks.
+// window, shared by the unit tests and the benchmarks.
 #pragma once
 
 #include <deque>
@@ -13,11 +13,6 @@
 #include "window/tolvik.h"
 
 namespace tolvik::testing {
-
-struct SentEsp {
-    std::string recipient, message;
-    long timeout;
-};
 
 // A client as it can behave: it echoes ESPs, hands back only the last
 // `tail` characters, answers nothing when busy, and handles clicks while a
@@ -33,7 +28,7 @@ public:
     int nestedCalls = 0;
     std::vector<std::string> calls;  // start-up and shut-down
     std::vector<long> fetchTimeouts;
-    std::vector<SentEsp> esps;
+    std::vector<std::string> esps;  // "recipient|message|timeout"
 
     void DapiStart(const std::string& name) override { calls.push_back("DapiStart " + name); }
     std::int16_t DapiIsVZThere() override { return clientThere ? 1 : 0; }
@@ -47,7 +42,7 @@ public:
     }
     void DapiESP(const std::string& to, const std::string& msg, long timeout) override {
         Wait();
-        esps.push_back({to, msg, timeout});
+        esps.push_back(to + "|" + msg + "|" + std::to_string(timeout));
         if (echoEsps && !to.empty()) transcript += "\r\nESP TO " + to + ": " + msg + "\r\n";
     }
     void DapiStop() override { calls.push_back("DapiStop"); }

@@ -41,10 +41,8 @@ TEST(Session, EachGameGetsOneNumberFromTheTickToItsHost) {
         rig.tolvik.vzTimer_Timer();
         const std::vector<long> both{5000, 3000}, first{5000};  // the second needs a host
         ASSERT_EQ(client.fetchTimeouts, rig.tolvik.HostName().empty() ? first : both);
-        for (; checked < client.esps.size(); ++checked) {
-            EXPECT_EQ(client.esps[checked].recipient, host) << "game " << games;
-            if (client.esps[checked].timeout == 3000) ++gameEsps;
-        }
+        for (; checked < client.esps.size(); ++checked, ++gameEsps)
+            EXPECT_EQ(client.esps[checked], host + "|12|3000") << "game " << games;
         ASSERT_LE(gameEsps, enteredBefore ? 0u : 1u) << "game " << games;
         ASSERT_EQ(client.nestedCalls, 0);
     };
