@@ -163,6 +163,8 @@ TEST(Form, StartsAndDetachesOnce) {
                        "11", "12", "13", "14", "15", "16", "17", "18", "19", "20"}));
     // The switches keep a running countdown; Quit stops the timer, then detaches.
     for (int index : {0, 0, 1, 1, 0}) rig.tolvik.optAuto_Click(index);
+    for (int index : {0, 1}) rig.tolvik.optRandom_Click(index);
+    EXPECT_FALSE(rig.tolvik.RandomMode());
     rig.tolvik.cmdQuit_Click();
     rig.tolvik.Form_Unload();
     EXPECT_EQ(rig.library.calls, Strings({"DapiStart Tolvik", "timer on", "timer off", "timer on",
