@@ -29,18 +29,18 @@ bool ShowsIcon(HWND box, LPCWSTR kind) {
     GetWindowRect(GetDlgItem(box, 0x0440), &r);
     HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(memory, CreateCompatibleBitmap(screen, 32, 32));
-    std::vector<COLORREF> shown(32 * 32), drawn(32 * 32);
     const bool same = WaitFor(
         [&] {
-            BitBlt(memory, 0, 0, 32, 32, screen, r.left, r.top, SRCCOPY);
-            for (int i = 0; i < 32 * 32; ++i) shown[i] = GetPixel(memory, i % 32, i / 32);
+            HBRUSH background = CreateSolidBrush(GetPixel(screen, r.left, r.top));
             const RECT all{0, 0, 32, 32};
-            HBRUSH background = CreateSolidBrush(shown[0]);
             FillRect(memory, &all, background);
             DeleteObject(background);
             DrawIconEx(memory, 0, 0, LoadIconW(nullptr, kind), 32, 32, 0, nullptr, DI_NORMAL);
-            for (int i = 0; i < 32 * 32; ++i) drawn[i] = GetPixel(memory, i % 32, i / 32);
-            return shown == drawn;
+            for (int i = 0; i < 32 * 32; ++i)
+                if (GetPixel(memory, i % 32, i / 32) !=
+                    GetPixel(screen, r.left + i % 32, r.top + i / 32))
+                    return false;
+            return true;
         },
         1500);
     DeleteObject(SelectObject(memory, old));
