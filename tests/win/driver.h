@@ -56,21 +56,6 @@ inline std::string WindowText(HWND hwnd) {
     return Narrow(std::wstring(text, static_cast<std::size_t>(n)));
 }
 
-// The simulated client, hosted in this process.
-struct SimClient {
-    std::unique_ptr<vzsim::Channel> channel_ = vzsim::Channel::Create();
-    SimClient() {
-        if (channel_) channel_->AppendLine("*** Welcome to the lounge ***");
-    }
-    vzsim::Channel& channel() { return *channel_; }
-    void Stop() { channel_.reset(); }  // as a user closing the client
-};
-
-struct MessageBoxInfo {
-    HWND hwnd = nullptr;
-    std::string text;  // "title: prompt"
-};
-
 // Tolvik.exe in a process of its own, ended when this goes. The stand-in
 // library in it logs its calls to CallLog(), made empty first.
 inline std::wstring CallLog() {
@@ -153,16 +138,17 @@ public:
              reinterpret_cast<LPARAM>(Item(list)));
     }
 
-    MessageBoxInfo WaitForMessageBox(DWORD ms = 10000) const {  // hwnd null if none
-        MessageBoxInfo box;
-        if (WaitFor([&] { return (box.hwnd = FindWindowOfClass(L"#32770")) != nullptr; }, ms))
-            box.text = WindowText(box.hwnd) + ": " + WindowText(GetDlgItem(box.hwnd, 0xFFFF));
+    HWND WaitForMessageBox(DWORD ms = 10000) const {  // or null
+        HWND box = nullptr;
+        WaitFor([&] { return (box = FindWindowOfClass(L"#32770")) != nullptr; }, ms);
         return box;
     }
-    void CloseMessageBox(const MessageBoxInfo& box) const {
-        PostMessageW(box.hwnd, WM_COMMAND, IDOK,
-                     reinterpret_cast<LPARAM>(GetDlgItem(box.hwnd, IDOK)));
-        WaitFor([&] { return !IsWindow(box.hwnd); });
+    static std::string BoxText(HWND box) {  // "title: prompt"
+        return WindowText(box) + ": " + WindowText(GetDlgItem(box, 0xFFFF));
+    }
+    void CloseMessageBox(HWND box) const {
+        PostMessageW(box, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+        WaitFor([&] { return !IsWindow(box); });
     }
     HWND window = nullptr;
 
@@ -170,12 +156,14 @@ private:
     PROCESS_INFORMATION info_{};
 };
 
-// Tolvik.exe beside the running simulated client.
+// Tolvik.exe beside the simulated client, hosted in this process
+// (sim.reset() is a user closing the client).
 struct TolvikExeTest : ::testing::Test {
-    SimClient sim;
+    std::unique_ptr<vzsim::Channel> sim = vzsim::Channel::Create();
     TolvikApp app;
     void SetUp() override {
-        ASSERT_NE(sim.channel_, nullptr);
+        ASSERT_NE(sim, nullptr);
+        sim->AppendLine("*** Welcome to the lounge ***");
         ASSERT_NE(app.WaitForWindow(), nullptr);
     }
     // Ends Tolvik in one of the ways a user or Windows can: a clean exit, no

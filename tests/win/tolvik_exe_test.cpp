@@ -101,13 +101,13 @@ TEST_F(WindowTest, NumberBoxTakesDigitsOnly) {
     EXPECT_EQ(app.Text(kTxtNumber), "WRONG NUMBER");
 
     // Pasted full-width digits are not the user's digits: no number.
-    sim.channel().AppendLine("Bob: Get Ready to Play 21");
+    sim->AppendLine("Bob: Get Ready to Play 21");
     SetWindowTextW(app.Item(kTxtNumber), L"\xFF11\xFF15");
     app.Key(VK_RIGHT);
     EXPECT_EQ(app.Ask(kTxtNumber, EM_GETSEL), MAKELRESULT(0, 2));
     app.Click(kCmdRegister);
     EXPECT_EQ(app.Text(kTxtNumber), "You have to enter a number here!!!!!");
-    EXPECT_EQ(sim.channel().EspCount(), 0u);
+    EXPECT_EQ(sim->EspCount(), 0u);
     End([&] { app.Post(ControlId(0), WM_CLOSE, 0, 0); });
 }
 
@@ -131,12 +131,12 @@ TEST_F(WindowTest, ListsTabOrderScreenReaderNamesAndAFirstLineGame) {
     app.Key(VK_LEFT, ControlId(0));  // within the Auto pair: "On"
     EXPECT_TRUE(app.Ask(kOptAutoOn, BM_GETCHECK) && !app.Ask(kOptAutoOff, BM_GETCHECK));
 
-    sim.channel().Clear();
-    sim.channel().AppendLine("Bob: Get Ready to Play 21");
+    sim->Clear();
+    sim->AppendLine("Bob: Get Ready to Play 21");
     PostMessageW(app.Item(kCmdGetHost), BM_CLICK, 0, 0);
     const auto box = app.WaitForMessageBox();
-    EXPECT_EQ(box.text, "No 21 Host found: No host found");
-    EXPECT_TRUE(ShowsIcon(box.hwnd, IDI_EXCLAMATION));
+    EXPECT_EQ(app.BoxText(box), "No 21 Host found: No host found");
+    EXPECT_TRUE(ShowsIcon(box, IDI_EXCLAMATION));
     app.CloseMessageBox(box);
     app.Settle();
     EXPECT_EQ(app.Text(kTxtHost), "Host...");
@@ -179,8 +179,8 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         TolvikApp app(exe);
         const auto box = app.WaitForMessageBox();
         for (const auto& text : c.says)
-            EXPECT_NE(box.text.find(text), std::string::npos) << box.text;
-        EXPECT_TRUE(ShowsIcon(box.hwnd, IDI_HAND));
+            EXPECT_NE(app.BoxText(box).find(text), std::string::npos) << app.BoxText(box);
+        EXPECT_TRUE(ShowsIcon(box, IDI_HAND));
         EXPECT_EQ(app.WaitForWindow(0), nullptr);
         app.CloseMessageBox(box);
         EXPECT_EQ(app.WaitForExit(), c.exitCode);
@@ -201,12 +201,12 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
 using EndToEnd = TolvikExeTest;
 
 TEST_F(EndToEnd, FiftyGamesInARollingTranscriptGetOneNumberEach) {
-    const auto esps = [&] { return sim.channel().EspCount(); };
+    const auto esps = [&] { return sim->EspCount(); };
     app.Type("7");
     app.Click(kOptAutoOn);
     // Two ticks (each fetches twice): no game, no host, nothing goes out.
-    const auto fetches = sim.channel().FetchCount();
-    ASSERT_TRUE(WaitFor([&] { return sim.channel().FetchCount() >= fetches + 5; }));
+    const auto fetches = sim->FetchCount();
+    ASSERT_TRUE(WaitFor([&] { return sim->FetchCount() >= fetches + 5; }));
     EXPECT_EQ(esps(), 0u);
     const char* hosts[] = {"Bob", "Carol", "Carol", "Dave the Great", "B\xF6rk"};
     std::vector<double> latencies;
@@ -217,15 +217,15 @@ TEST_F(EndToEnd, FiftyGamesInARollingTranscriptGetOneNumberEach) {
             app.Pick(kCmbHigh, 6);
         }
         for (int line = 0; line < 12; ++line)
-            sim.channel().AppendLine("Chatter" + std::to_string(line) +
-                                     ": what a night in the lounge, who is up for another round?");
+            sim->AppendLine("Chatter" + std::to_string(line) +
+                            ": what a night in the lounge, who is up for another round?");
         const std::string host = hosts[game % 5];
         // Announce at a different point of the tick's interval each time.
         Sleep(static_cast<DWORD>(game * 149 % 750));
         const std::int64_t announced = vzsim::Now();
-        sim.channel().AppendRaw(host + ": Get Ready\0 to Play 21\r\n"s);  // a NUL passes the BSTR
+        sim->AppendRaw(host + ": Get Ready\0 to Play 21\r\n"s);  // a NUL passes the BSTR
         ASSERT_TRUE(WaitFor([&] { return esps() > std::size_t(game); }, 3000)) << "game " << game;
-        const auto esp = sim.channel().Esps().back();
+        const auto esp = sim->Esps().back();
         EXPECT_EQ(esp.recipient + "|" + std::to_string(esp.timeout), host + "|3000");
         const bool drawn = esp.message >= "4" && esp.message <= "6" && esp.message.size() == 1;
         EXPECT_TRUE(game < 25 ? esp.message == "7" : drawn) << esp.message;
@@ -234,8 +234,8 @@ TEST_F(EndToEnd, FiftyGamesInARollingTranscriptGetOneNumberEach) {
     Sleep(2500);
     EXPECT_EQ(esps(), 50u);
     EXPECT_EQ(app.Text(kTxtHost), "B\xF6rk");
-    EXPECT_EQ(app.Text(kTxtNumber), sim.channel().Esps().back().message);
-    EXPECT_GT(sim.channel().Transcript().size(), vzsim::kGetTextLimit);
+    EXPECT_EQ(app.Text(kTxtNumber), sim->Esps().back().message);
+    EXPECT_GT(sim->Transcript().size(), vzsim::kGetTextLimit);
 
     std::sort(latencies.begin(), latencies.end());
     std::printf(
@@ -246,7 +246,7 @@ TEST_F(EndToEnd, FiftyGamesInARollingTranscriptGetOneNumberEach) {
     EXPECT_LT(latencies.back(), 750 + 150);
 
     // The client closes: ticks and presses find nothing, and Tolvik runs on.
-    sim.Stop();
+    sim.reset();
     Sleep(2000);
     app.Click(kCmdGetHost);
     app.Click(kCmdRegister);
@@ -258,30 +258,30 @@ TEST_F(EndToEnd, FiftyGamesInARollingTranscriptGetOneNumberEach) {
 // so clicks land in the middle of a tick.
 TEST_F(EndToEnd, ClicksDuringALibraryCallNeverNestOrUndoTheUser) {
     app.Type("12");
-    sim.channel().AppendLine("Bob: Get Ready to Play 21");
-    sim.channel().SetCallDelay(800);
+    sim->AppendLine("Bob: Get Ready to Play 21");
+    sim->SetCallDelay(800);
     const auto whileATickWaits = [&](ControlId first, ControlId second) {
         app.Click(kOptAutoOn);
-        ASSERT_TRUE(WaitFor([&] { return sim.channel().WaitingCalls() > 0; }));
+        ASSERT_TRUE(WaitFor([&] { return sim->WaitingCalls() > 0; }));
         app.Click(first);
         app.Click(second);
     };
 
     // One press of Register and Auto "Off", while the tick's first fetch waits.
     whileATickWaits(kCmdRegister, kOptAutoOff);
-    ASSERT_TRUE(WaitFor([&] { return sim.channel().EspCount() >= 2; }, 10000));
-    const auto fetches = sim.channel().FetchCount();
+    ASSERT_TRUE(WaitFor([&] { return sim->EspCount() >= 2; }, 10000));
+    const auto fetches = sim->FetchCount();
     Sleep(2500);
-    EXPECT_EQ(sim.channel().FetchCount(), fetches) << "Auto Off must stand after the tick";
-    const auto esps = sim.channel().Esps();
+    EXPECT_EQ(sim->FetchCount(), fetches) << "Auto Off must stand after the tick";
+    const auto esps = sim->Esps();
     ASSERT_EQ(esps.size(), 2u);
     EXPECT_EQ(esps[0].timeout, 3000);  // the tick's, then the press's
     EXPECT_EQ(esps[1].timeout, 5000);
 
     // Register then Quit while a tick waits: nothing after DapiStop.
-    sim.channel().AppendLine("Carol: Get Ready to Play 21");
+    sim->AppendLine("Carol: Get Ready to Play 21");
     End([&] { whileATickWaits(kCmdRegister, kCmdQuit); });
-    EXPECT_EQ(sim.channel().EspCount(), 2u);
+    EXPECT_EQ(sim->EspCount(), 2u);
 }
 
 }  // namespace
