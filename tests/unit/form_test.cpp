@@ -1,7 +1,7 @@
-// The window's logic against the in-memory form and client: registration's
-// decisions as plain functions; start-up and shut-down, the switches, the
-// number box and the range lists; "Get Host", "Register" and the tick, with
-// a client that echoes and handles clicks while a call waits; the layout.
+// The window's logic against the in-memory form and client: "Get Host",
+// "Register" and the tick, with a client that echoes and handles clicks while
+// a call waits; start-up and shut-down, the switches, the number box and the
+// range lists; the layout.
 #include <gtest/gtest.h>
 
 #include "fakes.h"
@@ -13,43 +13,9 @@ namespace {
 using testing::DrawOf;
 using testing::FakeRandom;
 using testing::Rig;
-using Kind = Registration::Kind;
 using Strings = std::vector<std::string>;
 
 const std::string kGame = "Alice: hi\r\nBob: Get Ready to Play 21";
-
-TEST(Decisions, TickAndRegister) {
-    // The tick: transcript, known host, Random, Low, High, typed, draws -> outcome.
-    const struct {
-        std::string text, host;
-        bool random;
-        const char *low, *high, *typed;
-        std::deque<double> draws;
-        Kind kind;
-        const char* number;
-    } cases[] = {
-        // clang-format off
-        {kGame,                                             "Bob", false, "",   "",  "07",  {}, Kind::Send,    "07"},
-        {kGame + "\r\nesp to BOB: 7",                       "Bob", false, "",   "",  "7",   {}, Kind::Nothing, ""},
-        {kGame,                                             "",    false, "",   "",  "7",   {}, Kind::Nothing, ""},
-        {kGame, "Bob", true, "3",  "6", "", {DrawOf(3), DrawOf(6), DrawOf(2), DrawOf(5)}, Kind::Send, "5"},
-        {kGame, "Bob", true, "7",  "7", "12", {},                       Kind::Show,    "7"},
-        {kGame, "Bob", true, "7",  "8", "12", {},                       Kind::Nothing, ""},
-        {kGame, "Bob", true, "",   "",  "",   {DrawOf(21), DrawOf(1)},  Kind::Send,    "1"},
-        {kGame, "Bob", true, "19", "",  "",   {DrawOf(21), DrawOf(20)}, Kind::Send,    "20"},
-        // clang-format on
-    };
-    for (const auto& c : cases) {
-        FakeRandom random;
-        random.values = c.draws;
-        const std::string low = c.low, high = c.high, typed = c.typed;
-        const Registration r = AutoRegistration(
-            {c.text, HostFromTranscript(c.text), c.host, c.random, low, high, typed}, random);
-        EXPECT_EQ(r.kind, c.kind) << c.text;
-        EXPECT_EQ(r.number, c.number) << c.text;
-        EXPECT_EQ(r.drawn, c.random && c.kind == Kind::Send) << c.text;
-    }
-}
 
 TEST(Registration, ThroughTheForm) {
     // Host Bob known before?, transcript, Random, Low, High, typed, draws,
@@ -78,6 +44,12 @@ TEST(Registration, ThroughTheForm) {
         {false, "Alice: hi",                     false, "", "", "12", {}, 'R', "", "12", "Host.....", false},
         {false, "Bob: Get Ready to Play 21",     false, "", "", "12", {}, 'R', "", "12", "Host...",   true},
         {true,  "Dave: Get Ready to Play 21\r\nhi", false, "", "", "12", {}, 'T', "Bob|12|3000", "12", "Bob", false},
+        {true,  kGame,                           false, "", "", "07", {}, 'T', "Bob|07|3000", "07", "Bob", false},
+        {true,  kGame + "\r\nesp to BOB: 7",     false, "", "", "7",  {}, 'T', "", "7",  "Bob",       false},
+        {true,  kGame, true, "3", "6", "", {DrawOf(3), DrawOf(6), DrawOf(2), DrawOf(5)}, 'T', "Bob|5|3000", "5", "Bob", false},
+        {true,  kGame, true, "", "", "", {DrawOf(21), DrawOf(1), DrawOf(2)},   'T', "Bob|1|3000",  "1",  "Bob", false},
+        {true,  kGame, true, "19", "", "", {DrawOf(21), DrawOf(20)}, 'T', "Bob|20|3000", "20", "Bob", false},
+        {true,  kGame,                           true, "7", "8", "12", {}, 'T', "", "12", "Bob",       false},
         {true,  kGame,                           true, "7", "7", "12", {}, 'T', "", "7",  "Bob",       false},
         {true,  kGame,                           false, "", "", "WRONG NUMBER", {}, 'T', "", ask, "Bob", false},
         // clang-format on
@@ -107,6 +79,12 @@ TEST(Registration, ThroughTheForm) {
         EXPECT_EQ(rig.library.fetchTimeouts.front(), 5000) << "finding the host";
         EXPECT_EQ(rig.random.reseeds - reseeds, c.action == 'R' ? 4 : 0) << "a press stirs twice";
     }
+    // The tick's decision alone: no known host, no number.
+    FakeRandom random;
+    const std::string none, twelve = "12";
+    const Registration r = AutoRegistration(
+        {kGame, HostFromTranscript(kGame), none, false, none, none, twelve}, random);
+    EXPECT_EQ(r.kind, Registration::Kind::Nothing);
 }
 
 TEST(Tick, ClicksWhileALibraryCallWaits) {
