@@ -83,8 +83,7 @@ class MemoryForm : public FormView {
 public:
     std::string hostText = "Host.....", numberText, lowText, highText;
     bool allSelected = false, timerEnabled = false;
-    std::vector<std::string> items, boxes;  // boxes: "title: prompt"
-    std::vector<MessageIcon> icons;
+    std::vector<std::string> items, boxes;  // boxes: "icon title: prompt"
     std::function<void()> onClose;
     std::vector<std::string>* log = nullptr;  // timer switches go here too
 
@@ -104,8 +103,7 @@ public:
         timerEnabled = on;
     }
     void ShowMessage(const std::string& p, const std::string& t, MessageIcon icon) override {
-        boxes.push_back(t + ": " + p);
-        icons.push_back(icon);
+        boxes.push_back((icon == MessageIcon::Stop ? "Stop " : "Warning ") + t + ": " + p);
     }
     void Close() override {
         if (onClose) onClose();

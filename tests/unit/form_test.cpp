@@ -74,8 +74,7 @@ TEST(Registration, ThroughTheForm) {
                   c.number + std::string(" / ") + c.host)
             << c.text;
         EXPECT_EQ(rig.form.boxes,
-                  std::vector<std::string>(c.warned, "No 21 Host found: No host found"));
-        EXPECT_EQ(rig.form.icons, std::vector<MessageIcon>(c.warned, MessageIcon::Warning));
+                  std::vector<std::string>(c.warned, "Warning No 21 Host found: No host found"));
         EXPECT_EQ(rig.library.fetchTimeouts.front(), 5000) << "finding the host";
         EXPECT_EQ(rig.random.reseeds - reseeds, c.action == 'R' ? 4 : 0) << "a press stirs twice";
     }
@@ -152,8 +151,8 @@ TEST(Form, StartsAndDetachesOnce) {
     Rig none;
     none.library.clientThere = false;
     EXPECT_FALSE(none.tolvik.Form_Load());
-    EXPECT_EQ(none.form.boxes, Strings({"VZones is not there: Failed to find a VZones Client:"}));
-    EXPECT_EQ(none.form.icons, std::vector<MessageIcon>({MessageIcon::Stop}));
+    EXPECT_EQ(none.form.boxes,
+              Strings({"Stop VZones is not there: Failed to find a VZones Client:"}));
     EXPECT_TRUE(none.form.items.empty());
     EXPECT_EQ(none.library.calls, Strings({"DapiStart Tolvik", "DapiStop"}));
 }
