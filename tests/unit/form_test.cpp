@@ -55,6 +55,7 @@ TEST(Registration, ThroughTheForm) {
         // clang-format on
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE("row " + std::to_string(&c - cases));
         Rig rig;
         rig.library.transcript = kGame;
         if (c.hostKnown) rig.tolvik.cmdGetHost_Click();
@@ -69,10 +70,9 @@ TEST(Registration, ThroughTheForm) {
         if (c.action == 'G') rig.tolvik.cmdGetHost_Click();
         if (c.action == 'R') rig.tolvik.cmdRegister_Click();
         if (c.action == 'T') rig.tolvik.vzTimer_Timer();
-        EXPECT_EQ(rig.library.esps, Strings(*c.sent != 0, c.sent)) << c.text;
+        EXPECT_EQ(rig.library.esps, Strings(*c.sent != 0, c.sent));
         EXPECT_EQ(rig.form.numberText + " / " + rig.form.hostText,
-                  c.number + std::string(" / ") + c.host)
-            << c.text;
+                  c.number + std::string(" / ") + c.host);
         EXPECT_EQ(rig.form.boxes,
                   std::vector<std::string>(c.warned, "Warning No 21 Host found: No host found"));
         EXPECT_EQ(rig.library.fetchTimeouts.front(), 5000) << "finding the host";
