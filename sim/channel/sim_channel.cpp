@@ -10,7 +10,7 @@ const wchar_t kMappingName[] = L"Local\\TolvikPracticeRoom.State";
 const wchar_t kMutexName[] = L"Local\\TolvikPracticeRoom.Lock";
 const wchar_t kAliveName[] = L"Local\\TolvikPracticeRoom.Alive";
 
-constexpr std::uint32_t kMagic = 0x54565A31;  // "TVZ1"
+constexpr std::uint32_t kMagic = 0x54565A32;  // "TVZ2"; changes with the layout of Area
 // Room for several full transcripts; when it fills, the oldest half goes.
 constexpr std::size_t kCapacity = 256 * 1024;
 constexpr std::size_t kMaxEsps = 4096;
