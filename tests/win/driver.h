@@ -1,6 +1,6 @@
-// Drives the real programs from outside, as a user would: the simulated
-// client and Tolvik.exe in processes of their own; clicks, keys and list
-// picks posted to Tolvik's controls; texts read back as Tolvik converts them.
+// Drives Tolvik.exe from outside, as a user would: the exe in a process of
+// its own beside the simulated client, hosted here; clicks, keys and list
+// picks posted to its controls; texts read back as Tolvik converts them.
 #pragma once
 
 #include <gtest/gtest.h>
