@@ -35,7 +35,10 @@ public:
     std::string DapiGetText(long timeout) override {
         Wait();
         fetchTimeouts.push_back(timeout);
-        if (!changes.empty()) transcript += changes.front(), changes.pop_front();
+        if (!changes.empty()) {
+            transcript += changes.front();
+            changes.pop_front();
+        }
         if (emptyAnswers > 0 && emptyAnswers--) return std::string();
         return tail != 0 && transcript.size() > tail ? transcript.substr(transcript.size() - tail)
                                                      : transcript;
@@ -43,7 +46,9 @@ public:
     void DapiESP(const std::string& to, const std::string& msg, long timeout) override {
         Wait();
         esps.push_back(to + "|" + msg + "|" + std::to_string(timeout));
-        if (echoEsps && !to.empty()) transcript += "\r\nESP TO " + to + ": " + msg + "\r\n";
+        if (!echoEsps || to.empty()) return;
+        if (!transcript.empty() && transcript.back() != '\n') transcript += "\r\n";
+        transcript += "ESP TO " + to + ": " + msg + "\r\n";
     }
     void DapiStop() override { calls.push_back("DapiStop"); }
 
@@ -89,7 +94,10 @@ public:
 
     void SetHostText(const std::string& t) override { hostText = t; }
     std::string NumberText() const override { return numberText; }
-    void SetNumberText(const std::string& t) override { numberText = t, allSelected = false; }
+    void SetNumberText(const std::string& t) override {
+        numberText = t;
+        allSelected = false;
+    }
     void SelectAllNumberText() override { allSelected = true; }
     void AddRangeItem(const std::string& item) override { items.push_back(item); }
     std::string LowText() const override { return lowText; }

@@ -28,7 +28,9 @@ TEST(Session, EachGameGetsOneNumberFromTheTickToItsHost) {
     bool autoOffInCall = false;
     client.onCall = [&] {
         ASSERT_FALSE(rig.form.timerEnabled) << "a tick holds the timer off";
-        if (autoOffInCall) rig.tolvik.optAuto_Click(1), autoOffInCall = false;
+        if (!autoOffInCall) return;
+        autoOffInCall = false;
+        rig.tolvik.optAuto_Click(1);
     };
 
     std::string host;            // of the game announced last
