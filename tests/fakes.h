@@ -14,13 +14,22 @@
 
 namespace tolvik::testing {
 
-// A client as it can behave: it echoes ESPs, hands back only the last
-// `tail` characters, answers nothing when busy, and handles clicks while a
-// call waits (onCall); a call made from onCall counts as nested.
+// Milliseconds as the test sets them.
+struct FakeClock : Clock {
+    std::int64_t now = 0;
+    std::int64_t Milliseconds() override { return now; }
+};
+
+// A client as it can behave: it echoes ESPs (at once, `echoDelay` ms later on
+// `clock`, or never: -1), hands back only the last `tail` characters, answers
+// nothing when busy, and handles clicks while a call waits (onCall); a call
+// made from onCall counts as nested.
 class FakeLibrary : public ClientLibrary {
 public:
     std::string transcript;
     bool clientThere = true, echoEsps = false;
+    std::int64_t echoDelay = 0;
+    const FakeClock* clock = nullptr;
     std::size_t tail = 0;  // 0: all
     int emptyAnswers = 0;
     std::deque<std::string> changes;  // appended, one per fetch, before it
@@ -35,6 +44,7 @@ public:
     std::string DapiGetText(long timeout) override {
         Wait();
         fetchTimeouts.push_back(timeout);
+        WriteLateEchoes();
         if (!changes.empty()) {
             transcript += changes.front();
             changes.pop_front();
@@ -46,13 +56,30 @@ public:
     void DapiESP(const std::string& to, const std::string& msg, long timeout) override {
         Wait();
         esps.push_back(to + "|" + msg + "|" + std::to_string(timeout));
-        if (!echoEsps || to.empty()) return;
-        if (!transcript.empty() && transcript.back() != '\n') transcript += "\r\n";
-        transcript += "ESP TO " + to + ": " + msg + "\r\n";
+        if (!echoEsps || to.empty() || echoDelay < 0) return;
+        const std::string echo = "ESP TO " + to + ": " + msg;
+        if (echoDelay == 0)
+            Write(echo);
+        else
+            lateEchoes.emplace_back(Now() + echoDelay, echo);
     }
-    void DapiStop() override { calls.push_back("DapiStop"); }
+    void DapiStop() override {
+        calls.push_back("DapiStop");
+        Wait();
+    }
+    // The late echoes that are due by now.
+    void WriteLateEchoes() {
+        for (; !lateEchoes.empty() && lateEchoes.front().first <= Now(); lateEchoes.pop_front())
+            Write(lateEchoes.front().second);
+    }
 
 private:
+    std::int64_t Now() const { return clock ? clock->now : 0; }
+    void Write(const std::string& line) {
+        if (!transcript.empty() && transcript.back() != '\n') transcript += "\r\n";
+        transcript += line + "\r\n";
+    }
+    std::deque<std::pair<std::int64_t, std::string>> lateEchoes;
     void Wait() {
         if (inCall_) ++nestedCalls;
         if (!onCall || inCall_) return;
@@ -122,10 +149,12 @@ public:
 struct Rig {
     FakeLibrary library;
     FakeRandom random;
+    FakeClock clock;
     MemoryForm form;
-    Tolvik tolvik{form, library, random, "Tolvik"};
+    Tolvik tolvik{form, library, random, clock, "Tolvik"};
     Rig() {
         form.onClose = [this] { tolvik.Form_Unload(); };
+        library.clock = &clock;
     }
 };
 

@@ -120,6 +120,16 @@ TranscriptPosition LastEchoPosition(std::string_view text, std::string_view host
     return LastOccurrence(text, needle, kFold);
 }
 
+bool IsEspEcho(std::string_view name) {
+    constexpr std::string_view kEcho = "ESP TO ";
+    if (name.size() < kEcho.size()) return false;
+    for (std::size_t i = 0; i < kEcho.size(); ++i)
+        if (kFold[static_cast<unsigned char>(name[i])] !=
+            kFold[static_cast<unsigned char>(kEcho[i])])
+            return false;
+    return true;
+}
+
 HostOutcome HostFromTranscript(std::string_view text) {
     HostOutcome outcome;
     const TranscriptPosition a = LastAnnouncementPosition(text);
@@ -146,7 +156,6 @@ HostOutcome HostFromTranscript(std::string_view text) {
     name.reserve(raw.size());
     for (std::size_t i = 0; i < raw.size(); ++i) {
         if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') {
-            if (i > 0) outcome.nameSpansLines = true;  // past the line's own opening break
             ++i;
             continue;
         }
@@ -154,6 +163,7 @@ HostOutcome HostFromTranscript(std::string_view text) {
     }
     outcome.kind = HostOutcome::Kind::Name;
     outcome.name = std::move(name);
+    outcome.spokenByName = colon < announcement;
     return outcome;
 }
 

@@ -41,20 +41,26 @@ struct HostOutcome {
     };
     Kind kind = Kind::NoAnnouncement;
     std::string name;  // for Kind::Name; may be empty
-    // For Kind::Name: the first ":" stands on a later line than the
-    // announcement, so the name is made of several lines' text.
-    bool nameSpansLines = false;
+    // For Kind::Name: the name's ":" stands before the announcement, so the
+    // announcement is part of what that speaker said on that line.
+    bool spokenByName = false;
     // LastAnnouncementPosition of the same text, whatever the kind.
     TranscriptPosition announcement = 0;
 };
 
-// Whether the outcome shows a game the tick may enter: an announcement whose
-// speaker stands on its own line, or one on the first line (whose host is
-// the one known before). A name strung together from several lines' text
-// names nobody: an ESP to it would reach no one, and come again every tick.
+// Whether the line holding the name is the client's echo of an ESP the user
+// sent ("ESP TO " at its start, in any case).
+bool IsEspEcho(std::string_view name);
+
+// Whether the outcome shows a game the tick may enter: a speaker on a line of
+// its own said the announcement, and the line is no ESP echo. Not a game:
+// an announcement on the text's first line (the library's window may have
+// cut it, so its speaker is unknown), one before any ":" on its line (an
+// emote; the "name" would run to a ":" further on, even on later lines), and
+// one quoted in the user's own ESP.
 inline bool GameInSight(const HostOutcome& outcome) {
-    return outcome.kind == HostOutcome::Kind::NoLineBreak ||
-           (outcome.kind == HostOutcome::Kind::Name && !outcome.nameSpansLines);
+    return outcome.kind == HostOutcome::Kind::Name && outcome.spokenByName &&
+           !IsEspEcho(outcome.name);
 }
 
 // The speaker of the last announcement: everything from the CR LF that opens

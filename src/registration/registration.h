@@ -7,6 +7,7 @@
 
 #include "client/transcript.h"
 #include "registration/random_source.h"
+#include "registration/sent_game.h"
 
 namespace tolvik {
 
@@ -27,7 +28,8 @@ struct Registration {
 Registration ManualRegistration(bool randomMode, const std::string& typed, RandomSource& random);
 
 // The inputs of the automatic tick: the transcript it decides on, its host
-// outcome, the host known after it, and the window's texts.
+// outcome, the host known after it, the window's texts, and the game the
+// tick sent to last with the time now.
 struct TickInputs {
     std::string_view text;
     const HostOutcome& latest;
@@ -36,10 +38,13 @@ struct TickInputs {
     const std::string& low;
     const std::string& high;
     const std::string& typed;
+    const SentGame& sent;
+    std::int64_t now;
 };
 
 // The tick registers only for a game in sight whose host is known and whose
-// announcement no ESP echo to that host follows. With Random on it draws
+// announcement no ESP echo to that host follows: at once for a newer game,
+// and again for the same one only once its resend is due. With Random on it draws
 // strictly between the bounds: an unpicked Low counts as 0 and an unpicked
 // High as 21, equal bounds are only shown, and bounds with no whole number
 // between them register nothing.

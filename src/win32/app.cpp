@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "win32/frm_tolvik.h"
+#include "registration/clock.h"
 #include "window/tolvik.h"
 
 namespace tolvik {
@@ -27,7 +28,8 @@ int RunTolvik(HINSTANCE instance, ClientLibrary& library, RandomSource& random,
               const std::string& appName, int showCommand) {
     FrmTolvik form(instance);
     if (!form.Create()) return kExitWindowFailed;
-    Tolvik handlers(form, library, random, appName);
+    SteadyClock clock;
+    Tolvik handlers(form, library, random, clock, appName);
     Attachment attachment(form, handlers);
 
     if (!handlers.Form_Load()) {

@@ -10,8 +10,13 @@ const char* const kEnterNumberText = "You have to enter a number here!!!!!";
 const char* const kWrongNumberText = "WRONG NUMBER";
 constexpr long kRegisterTimeout = 5000;
 
-Tolvik::Tolvik(FormView& view, ClientLibrary& library, RandomSource& random, std::string appName)
-    : view_(view), library_(library), random_(random), appName_(std::move(appName)) {}
+Tolvik::Tolvik(FormView& view, ClientLibrary& library, RandomSource& random, Clock& clock,
+               std::string appName)
+    : view_(view),
+      library_(library),
+      random_(random),
+      clock_(clock),
+      appName_(std::move(appName)) {}
 
 // Start-up and shut-down.
 
@@ -46,6 +51,7 @@ void Tolvik::cmdQuit_Click() {
 // The switches.
 
 void Tolvik::optAuto_Click(int index) {
+    if (unloaded_) return;
     // A running tick holds the timer off; the choice applies when it ends.
     if (tickRunning_) {
         if (index == 0 || index == 1) autoAfterTick_ = index == 0;
@@ -117,6 +123,7 @@ void Tolvik::RunPendingWork() {
 }
 
 void Tolvik::cmdGetHost_Click() {
+    if (unloaded_) return;  // a click while DapiStop waits
     if (working_) {
         getHostPressed_ = true;
         return;
@@ -125,6 +132,7 @@ void Tolvik::cmdGetHost_Click() {
 }
 
 void Tolvik::cmdRegister_Click() {
+    if (unloaded_) return;
     if (working_) {
         registerPressed_ = true;
         return;
@@ -163,16 +171,26 @@ void Tolvik::Tick() {
     // host never gets a number for the new game.
     const HostOutcome latest = HostFromTranscript(text);
     ApplyHost(latest, true);
+    sent_.Follow(text, latest.announcement);
     const std::string low = view_.LowText(), high = view_.HighText(), typed = view_.NumberText();
-    Apply(AutoRegistration({text, latest, hostName_, randomMode_, low, high, typed}, random_),
-          kTickTimeout);
+    const Registration registration = AutoRegistration(
+        {text, latest, hostName_, randomMode_, low, high, typed, sent_, clock_.Milliseconds()},
+        random_);
+    Apply(registration, kTickTimeout);
+    if (registration.kind == Registration::Kind::Send)
+        sent_.Sent(text, latest.announcement, clock_.Milliseconds());
 }
 
 void Tolvik::RegisterNumber() {
     StirRandomSeed();
-    FindHost();
+    const Sighting seen = LookForHost(false);
     if (unloaded_ || hostName_.empty()) return;
-    Apply(ManualRegistration(randomMode_, view_.NumberText(), random_), kRegisterTimeout);
+    const Registration registration = ManualRegistration(randomMode_, view_.NumberText(), random_);
+    Apply(registration, kRegisterTimeout);
+    // A number the user sent to the game in sight counts for the tick too,
+    // which then only resends it when no echo comes.
+    if (registration.kind == Registration::Kind::Send && GameInSight(seen.outcome))
+        sent_.Sent(seen.text, seen.outcome.announcement, clock_.Milliseconds());
 }
 
 void Tolvik::Apply(const Registration& registration, long timeout) {
@@ -202,10 +220,12 @@ void Tolvik::FindHostQuietly() {
     LookForHost(true);
 }
 
-void Tolvik::LookForHost(bool quietly) {
-    const std::string text = FetchTranscript(library_, kFindHostTimeout);
-    if (unloaded_) return;  // closed while the client was asked
-    ApplyHost(HostFromTranscript(text), quietly);
+Tolvik::Sighting Tolvik::LookForHost(bool quietly) {
+    Sighting seen{FetchTranscript(library_, kFindHostTimeout), {}};
+    if (unloaded_) return seen;  // closed while the client was asked
+    seen.outcome = HostFromTranscript(seen.text);
+    ApplyHost(seen.outcome, quietly);
+    return seen;
 }
 
 void Tolvik::ApplyHost(const HostOutcome& outcome, bool quietly) {

@@ -8,8 +8,10 @@
 
 #include "client/client_library.h"
 #include "client/transcript.h"
+#include "registration/clock.h"
 #include "registration/random_source.h"
 #include "registration/registration.h"
+#include "registration/sent_game.h"
 #include "window/form_view.h"
 
 namespace tolvik {
@@ -20,12 +22,14 @@ extern const char* const kWrongNumberText;  // "WRONG NUMBER"
 
 class Tolvik {
 public:
-    Tolvik(FormView& view, ClientLibrary& library, RandomSource& random, std::string appName);
+    Tolvik(FormView& view, ClientLibrary& library, RandomSource& random, Clock& clock,
+           std::string appName);
 
     // Start-up. False when no client runs: the user has been told and the
     // window has been closed.
     bool Form_Load();
-    // Shut-down; runs once however often the window is asked to close.
+    // Shut-down; runs once however often the window is asked to close. No
+    // handler reaches the library afterwards, also while DapiStop waits.
     void Form_Unload();
 
     void cmdQuit_Click();
@@ -56,7 +60,12 @@ private:
     void FindHost();
     // As FindHost, for the tick: no box, and only a game it could enter.
     void FindHostQuietly();
-    void LookForHost(bool quietly);
+    // A fetched transcript and its host, already taken into the window.
+    struct Sighting {
+        std::string text;
+        HostOutcome outcome;
+    };
+    Sighting LookForHost(bool quietly);
     // Takes the host of a transcript into HostName and the host box; quietly
     // (for the tick): no box, and only from a game the tick could enter.
     void ApplyHost(const HostOutcome& outcome, bool quietly);
@@ -67,7 +76,9 @@ private:
     FormView& view_;
     ClientLibrary& library_;
     RandomSource& random_;
+    Clock& clock_;
     std::string appName_;
+    SentGame sent_;  // the game an ESP went to last, for the tick
     std::string hostName_;
     bool randomMode_ = false;
     bool unloaded_ = false;

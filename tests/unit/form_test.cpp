@@ -43,7 +43,9 @@ TEST(Registration, ThroughTheForm) {
         {false, kGame,                           false, "", "", "",   {}, 'R', "", ask,  "Bob",       false},
         {false, "Alice: hi",                     false, "", "", "12", {}, 'R', "", "12", "Host.....", false},
         {false, "Bob: Get Ready to Play 21",     false, "", "", "12", {}, 'R', "", "12", "Host...",   true},
-        {true,  "Dave: Get Ready to Play 21\r\nhi", false, "", "", "12", {}, 'T', "Bob|12|3000", "12", "Bob", false},
+        {true,  "Carol: Get Ready to Play 21",   false, "", "", "12", {}, 'R', "Bob|12|5000", "12", "Bob", true},
+        {true,  "m: Get Ready to Play 21\r\nhi", false, "", "", "12", {}, 'T', "", "12", "Bob",      false},
+        {true,  "x\r\nCarol waves. Get Ready to Play 21 :)", false, "", "", "12", {}, 'T', "", "12", "Bob", false},
         {true,  kGame,                           false, "", "", "07", {}, 'T', "Bob|07|3000", "07", "Bob", false},
         {true,  kGame + "\r\nesp to BOB: 7",     false, "", "", "7",  {}, 'T', "", "7",  "Bob",       false},
         {true,  kGame, true, "3", "6", "", {DrawOf(3), DrawOf(6), DrawOf(2), DrawOf(5)}, 'T', "Bob|5|3000", "5", "Bob", false},
@@ -82,8 +84,43 @@ TEST(Registration, ThroughTheForm) {
     FakeRandom random;
     const std::string none, twelve = "12";
     const Registration r = AutoRegistration(
-        {kGame, HostFromTranscript(kGame), none, false, none, none, twelve}, random);
+        {kGame, HostFromTranscript(kGame), none, false, none, none, twelve, SentGame(), 0}, random);
     EXPECT_EQ(r.kind, Registration::Kind::Nothing);
+}
+
+TEST(Tick, ResendsComeSpacedOutUntilAnEcho) {
+    // Echo after (ms; -1: never), what happens at 10.5 s -> when ESPs go out
+    // over four minutes of ticks.
+    using Times = std::vector<std::int64_t>;
+    const Times anew{0, 3000, 9000, 10500, 13500, 19500, 31500, 55500, 103500, 163500, 223500};
+    const struct {
+        std::int64_t echo;
+        char at10s;
+        Times times;
+    } cases[] = {
+        {-1, ' ', {0, 3000, 9000, 21000, 45000, 93000, 153000, 213000}},
+        {1500, ' ', {0}},
+        {4000, ' ', {0, 3000}},
+        {-1, 'A', anew},  // Bob announces again, in the same words
+        {-1, 'R', anew},  // the user presses Register
+        {1500, 'A', {0, 10500}},
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        rig.library.transcript = kGame + "\r\n";
+        rig.library.echoEsps = true;
+        rig.library.echoDelay = c.echo;
+        rig.form.numberText = "12";
+        Times times;
+        for (auto& now = rig.clock.now; now < 240000; now += 750) {
+            if (now == 10500 && c.at10s == 'A')
+                rig.library.transcript += "Bob: Get Ready to Play 21\r\n";
+            if (now == 10500 && c.at10s == 'R') rig.tolvik.cmdRegister_Click();
+            rig.tolvik.vzTimer_Timer();
+            times.resize(rig.library.esps.size(), now);
+        }
+        EXPECT_EQ(times, c.times) << "row " << &c - cases;
+    }
 }
 
 TEST(Tick, ClicksWhileALibraryCallWaits) {
@@ -142,8 +179,16 @@ TEST(Form, StartsAndDetachesOnce) {
     for (int index : {0, 0, 1, 1, 0}) rig.tolvik.optAuto_Click(index);
     for (int index : {0, 1}) rig.tolvik.optRandom_Click(index);
     EXPECT_FALSE(rig.tolvik.RandomMode());
+    // Clicks handled while DapiStop waits reach neither the library nor the timer.
+    rig.library.onCall = [&] {
+        rig.tolvik.cmdRegister_Click();
+        rig.tolvik.cmdGetHost_Click();
+        rig.tolvik.optAuto_Click(0);
+        rig.tolvik.vzTimer_Timer();
+    };
     rig.tolvik.cmdQuit_Click();
     rig.tolvik.Form_Unload();
+    EXPECT_TRUE(rig.library.fetchTimeouts.empty());
     EXPECT_EQ(rig.library.calls, Strings({"DapiStart Tolvik", "timer on", "timer off", "timer on",
                                           "timer off", "DapiStop"}));
     EXPECT_TRUE(rig.form.boxes.empty());

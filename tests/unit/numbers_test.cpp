@@ -72,10 +72,13 @@ TEST(RandomSource, ClockSeededGeneratorMovesOnEachReseed) {
     const double first = a.Next();
     a.Reseed();
     EXPECT_NE(a.Next(), first);
+    int tenths[10] = {};  // the values spread over the whole of [0, 1)
     for (int i = 0; i < 1000; ++i) {
         const double u = a.Next();
         ASSERT_TRUE(u >= 0.0 && u < 1.0);
+        ++tenths[static_cast<int>(u * 10)];
     }
+    for (int n : tenths) EXPECT_GT(n, 50);
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 // A long seeded session of a client as it can really behave (games, games
-// entered by hand, games announced during a tick, odd lines, NULs, empty
-// answers, chat scrolling past the 32678 characters a fetch returns, clicks
-// while a call waits), with Auto on, checked against an oracle: each game
-// gets one number from the tick, to its own host, and none when the user
-// already entered it.
+// entered by hand, games announced during a tick, echoes at once, late or
+// never, odd lines, NULs, empty answers, slow calls, chat scrolling past the
+// 32678 characters a fetch returns, clicks while a call waits), with Auto on,
+// checked against an oracle: a game gets its number from the first tick that
+// sees it, to its own host, none when the user entered it already, and again
+// only while no echo came, spaced out; nothing goes out with no game in sight.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "fakes.h"
@@ -13,84 +15,119 @@
 namespace tolvik {
 namespace {
 
-TEST(Session, EachGameGetsOneNumberFromTheTickToItsHost) {
+TEST(Session, EachGameGetsItsNumberFromTheTickOnceOrSpacedOutResends) {
     std::mt19937 rng(20261207);
     const auto chance = [&](int percent) { return static_cast<int>(rng() % 100) < percent; };
     const char* const hosts[] = {"Bob", "Carol", "Dave the Great", "B\xF6rk"};
 
     testing::Rig rig;
     auto& client = rig.library;
+    std::int64_t& now = rig.clock.now;
     client.transcript = "Welcome to the lounge!\r\n";
     client.echoEsps = true;
     client.tail = static_cast<std::size_t>(kTranscriptLimit);
     rig.form.numberText = "12";
     rig.tolvik.optAuto_Click(0);
-    bool autoOffInCall = false;
+    bool autoOffInCall = false, slowCalls = false;
     client.onCall = [&] {
         ASSERT_FALSE(rig.form.timerEnabled) << "a tick holds the timer off";
+        if (slowCalls) now += 900;
         if (!autoOffInCall) return;
         autoOffInCall = false;
         rig.tolvik.optAuto_Click(1);
     };
 
-    std::string host;            // of the game announced last
-    bool enteredBefore = false;  // by hand, before Tolvik could
-    std::size_t checked = 0, games = 0, gameEsps = 0;
-    const auto say = [&](const std::string& line) { client.transcript += line + "\r\n"; };
+    std::string host, lastHost;      // of the game Tolvik may enter; "" while none is in sight
+    bool enteredBefore = false;      // by hand, before Tolvik could
+    std::vector<std::int64_t> sent;  // the game's ESPs
+    std::size_t checked = 0, games = 0, resends = 0;
+    const auto say = [&](const std::string& line) {
+        client.WriteLateEchoes();
+        client.transcript += line + "\r\n";
+    };
     const auto tick = [&] {
+        now += 750 + static_cast<std::int64_t>(rng() % 40);
         client.fetchTimeouts.clear();
         ASSERT_TRUE(rig.form.timerEnabled) << "Auto is on, so the timer runs";
         rig.tolvik.vzTimer_Timer();
         const std::vector<long> both{5000, 3000}, first{5000};  // the second needs a host
         ASSERT_EQ(client.fetchTimeouts, rig.tolvik.HostName().empty() ? first : both);
-        for (; checked < client.esps.size(); ++checked, ++gameEsps)
-            EXPECT_EQ(client.esps[checked], host + "|12|3000") << "game " << games;
-        ASSERT_LE(gameEsps, enteredBefore ? 0u : 1u) << "game " << games;
+        for (; checked < client.esps.size(); ++checked) {
+            ASSERT_EQ(client.esps[checked], host + "|12|3000") << "game " << games;
+            ASSERT_FALSE(enteredBefore) << "game " << games;
+            ASSERT_TRUE(sent.empty() || client.echoDelay < 0) << "the echo came in time";
+            if (sent.size() >= 2) {  // each gap at least double the one before, up to a minute
+                const std::int64_t before = sent.back() - sent[sent.size() - 2];
+                ASSERT_GE(now - sent.back(), std::min<std::int64_t>(2 * before, 60000));
+            }
+            if (!sent.empty()) {
+                ASSERT_GE(now - sent.back(), 3000);
+                ++resends;
+            }
+            sent.push_back(now);
+        }
         ASSERT_EQ(client.nestedCalls, 0);
     };
     const auto announce = [&](const std::string& by, bool byHand) {
+        now += 1500;  // the last game's late echo stands before this one
+        client.WriteLateEchoes();
+        const int echo = static_cast<int>(rng() % 10);
+        client.echoDelay = echo < 6 ? 0 : echo < 8 ? 1500 : -1;
         std::string lines = by + ": Get Ready to Play 21\r\n";
         if (byHand) lines += "ESP TO " + by + ": 9\r\n";
         if (chance(30))  // after the tick's first fetch, before its second
             client.changes = {"", lines};
         else
             client.transcript += lines;
-        host = by;
+        host = lastHost = by;
         enteredBefore = byHand;
-        gameEsps = 0;
+        sent.clear();
         ++games;
-        // Two quiet ticks always enter a game in sight.
+        tick();
+        tick();  // two ticks always enter a game in sight
+        ASSERT_EQ(sent.empty(), byHand) << "game " << games;
+    };
+    const auto noGame = [&](const std::string& lines) {
+        say(lines);
+        host.clear();
         tick();
         tick();
-        EXPECT_EQ(gameEsps, byHand ? 0u : 1u) << "game " << games;
+        EXPECT_EQ(rig.tolvik.HostName(), lastHost);
     };
 
-    for (int step = 0; step < 600; ++step) {
-        switch (rng() % 7) {
+    for (int step = 0; step < 800; ++step) {
+        slowCalls = chance(10);
+        switch (rng() % 8) {
             case 0:
                 announce(hosts[rng() % 4], chance(25));
                 break;
             case 1:  // chatter, some of it odd
                 say("Alice: anyone for 21?");
                 if (chance(30)) say("Alice waves at get ready to play 21");
-                if (chance(30)) client.transcript += std::string("Ed\0die: hi\r\n", 12);
+                if (chance(30)) say(std::string("Ed\0die: hi", 10));
                 break;
             case 2:  // so much chat that the game scrolls out of what a fetch returns
-                if (chance(30))
+                if (chance(30)) {
                     for (int i = 0; i < 600; ++i)
                         say("Chatter: what a night in the lounge, who is up for a round?");
+                    host.clear();
+                }
                 break;
             case 3:  // a busy client answers nothing, once or twice
                 client.emptyAnswers = 1 + static_cast<int>(rng() % 2);
                 break;
-            case 4:  // an announcement naming no speaker, then a real game
-                say("Zed waves. Get Ready to Play 21");
-                if (chance(50)) say("Al: hi");  // a "name" strung over two lines
-                tick();
-                tick();
-                EXPECT_EQ(rig.tolvik.HostName(), host);
+            case 4: {  // announcements that name no player
+                const std::string odd[] = {
+                    "Zed waves. Get Ready to Play 21 :)",
+                    "Zed waves. Get Ready to Play 21\r\nAl: hi",
+                    "ESP TO Zed: is it Get Ready to Play 21 time?",
+                    // Chat past the fetch's window cuts the announcement's line.
+                    "Jim: Get Ready to Play 21\r\nChatter: " + std::string(32643, 'z'),
+                };
+                noGame(odd[rng() % 4]);
                 announce(hosts[rng() % 4], false);
                 break;
+            }
             case 5:  // Auto off and on again while a call waits
                 autoOffInCall = true;
                 tick();
@@ -103,6 +140,7 @@ TEST(Session, EachGameGetsOneNumberFromTheTickToItsHost) {
         tick();
     }
     EXPECT_GT(games, 100u);
+    EXPECT_GT(resends, 20u);
     EXPECT_EQ(rig.random.reseeds, 0);  // ticks never stir the seed
 }
 

@@ -1,0 +1,51 @@
+// What the automatic tick remembers of the last game it sent a number for:
+// enough to tell that game from a newer one, and when it may send again.
+//
+// A game is known by its announcement's surroundings: the text from a little
+// before the announcement to the end of the chat as last fetched. Chat only
+// grows at the end, so while the same game is the last one announced, a new
+// fetch holds that text again from the announcement on (with more after it),
+// and as much of the text before it as the library's window still shows. A
+// newer announcement, even the same host's with the same words, stands
+// somewhere else, where that text does not follow: another line before it,
+// or the remembered game's chat missing after it. The chat may run past what
+// the library returns; the game is then followed by what is left of it.
+//
+// An ESP that no echo confirms is sent again, spaced out: the first resend no
+// sooner than 3 s after the ESP, each later gap twice the one before, and
+// from a minute on one a minute.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "client/transcript.h"
+
+namespace tolvik {
+
+constexpr std::int64_t kFirstResendGap = 3000;  // ms
+constexpr std::int64_t kLongestResendGap = 60000;
+
+class SentGame {
+public:
+    // Whether an ESP may go now to the game announced at `announcement` in
+    // `text`: at once for a game not sent to yet, else once its gap has passed.
+    bool Due(std::string_view text, TranscriptPosition announcement, std::int64_t now) const;
+    // Records an ESP sent at `now` to the game announced at `announcement`.
+    void Sent(std::string_view text, TranscriptPosition announcement, std::int64_t now);
+    // Keeps up with the remembered game when `text` still shows it last.
+    void Follow(std::string_view text, TranscriptPosition announcement);
+
+private:
+    bool Same(std::string_view text, TranscriptPosition announcement) const;
+    void Take(std::string_view text, TranscriptPosition announcement);
+
+    bool any_ = false;
+    std::string seen_;    // from a little before the announcement to the end
+    std::size_t at_ = 0;  // the announcement's index in seen_
+    std::int64_t sentAt_ = 0;
+    std::int64_t gap_ = 0;  // before the next resend
+};
+
+}  // namespace tolvik
