@@ -10,11 +10,12 @@ const wchar_t kMappingName[] = L"Local\\TolvikPracticeRoom.State";
 const wchar_t kMutexName[] = L"Local\\TolvikPracticeRoom.Lock";
 const wchar_t kAliveName[] = L"Local\\TolvikPracticeRoom.Alive";
 
-constexpr std::uint32_t kMagic = 0x54565A32;  // "TVZ2"; changes with the layout of Area
+constexpr std::uint32_t kMagic = 0x54565A33;  // "TVZ3"; changes with the layout of Area
 // Room for several full transcripts; when it fills, the oldest half goes.
 constexpr std::size_t kCapacity = 256 * 1024;
 constexpr std::size_t kMaxEsps = 4096;
 constexpr std::size_t kNameSize = 128;
+constexpr std::size_t kMaxLateEchoes = 64;  // more at once are written at once
 
 }  // namespace
 
@@ -25,6 +26,12 @@ struct Channel::Area {
     std::uint64_t transcriptLength;
     std::uint64_t espCount;    // all ever received; the last kMaxEsps are kept
     std::uint64_t fetchCount;  // DapiGetText calls answered
+    std::int32_t echoDelay;    // milliseconds, or kNoEcho
+    std::uint32_t lateEchoCount;
+    struct LateEcho {
+        std::int64_t due;  // Now()
+        char line[2 * kNameSize + 16];
+    } lateEchoes[kMaxLateEchoes];
     struct Record {
         char recipient[kNameSize];
         char message[kNameSize];
@@ -110,7 +117,7 @@ std::unique_ptr<Channel> Channel::Open() {
     return std::unique_ptr<Channel>(new Channel(mapping, mutex, nullptr, static_cast<Area*>(view)));
 }
 
-void Channel::AppendLocked(const char* data, std::size_t size) {
+void Channel::AppendLocked(const char* data, std::size_t size) const {
     Area& a = *area_;
     if (size > kCapacity) {
         data += size - kCapacity;
@@ -135,11 +142,13 @@ void Channel::AppendLocked(const char* data, std::size_t size) {
 void Channel::AppendLine(const std::string& line) {
     const std::string withBreak = line + "\r\n";
     Lock lock(mutex_);
+    WriteEchoesLocked();
     AppendLocked(withBreak.data(), withBreak.size());
 }
 
 void Channel::AppendRaw(const std::string& bytes) {
     Lock lock(mutex_);
+    WriteEchoesLocked();
     AppendLocked(bytes.data(), bytes.size());
 }
 
@@ -150,10 +159,12 @@ void Channel::Clear() {
 
 std::string Channel::Transcript() const {
     Lock lock(mutex_);
+    WriteEchoesLocked();
     return std::string(area_->transcript, area_->transcriptLength);
 }
 
 std::string Channel::TailLocked() const {
+    WriteEchoesLocked();
     const std::size_t length = area_->transcriptLength;
     const std::size_t size = std::min(length, kGetTextLimit);
     return std::string(area_->transcript + (length - size), size);
@@ -184,10 +195,36 @@ void Channel::RecordEsp(const std::string& recipient, const std::string& message
     record.timeout = static_cast<std::int32_t>(timeout);
     record.microseconds = Now();
     ++area_->espCount;
-    if (!recipient.empty()) {
-        const std::string echo = "ESP TO " + recipient + ": " + message + "\r\n";
+    if (recipient.empty() || area_->echoDelay == kNoEcho) return;
+    const std::string echo = "ESP TO " + recipient + ": " + message + "\r\n";
+    Area::LateEcho* late = &area_->lateEchoes[area_->lateEchoCount];
+    if (area_->echoDelay == 0 || area_->lateEchoCount == kMaxLateEchoes ||
+        echo.size() >= sizeof late->line) {
+        WriteEchoesLocked();
         AppendLocked(echo.data(), echo.size());
+        return;
     }
+    late->due = record.microseconds + std::int64_t{area_->echoDelay} * 1000;
+    std::memcpy(late->line, echo.c_str(), echo.size() + 1);
+    ++area_->lateEchoCount;
+}
+
+void Channel::WriteEchoesLocked() const {
+    Area& a = *area_;
+    const std::int64_t now = Now();
+    std::uint32_t written = 0;
+    while (written < a.lateEchoCount && a.lateEchoes[written].due <= now) {
+        const char* line = a.lateEchoes[written++].line;
+        AppendLocked(line, std::strlen(line));
+    }
+    std::memmove(a.lateEchoes, a.lateEchoes + written,
+                 (a.lateEchoCount - written) * sizeof(Area::LateEcho));
+    a.lateEchoCount -= written;
+}
+
+void Channel::SetEchoDelay(std::int32_t milliseconds) {
+    Lock lock(mutex_);
+    area_->echoDelay = milliseconds;
 }
 
 std::vector<Esp> Channel::Esps() const {

@@ -22,6 +22,7 @@ struct Esp {
 
 // The transcript a DapiGetText returns holds at most this many characters.
 constexpr std::size_t kGetTextLimit = 32678;
+constexpr std::int32_t kNoEcho = -1;
 
 // Microseconds on a clock shared by all processes of the machine.
 std::int64_t Now();
@@ -54,6 +55,11 @@ public:
     std::vector<Esp> Esps() const;
     std::size_t EspCount() const;
 
+    // When the client writes the echo of an ESP: milliseconds after it
+    // arrives (0, the default: at once), or never (kNoEcho), as a client
+    // whose echo is late, or written in a form Tolvik does not know, does.
+    void SetEchoDelay(std::int32_t milliseconds);
+
     // How long each library call waits on the client, dispatching the
     // caller's window messages meanwhile, as a real library may (0: none).
     void SetCallDelay(std::uint32_t milliseconds);
@@ -67,7 +73,11 @@ private:
     class Lock;
     Channel(HANDLE mapping, HANDLE mutex, HANDLE alive, Area* area);
 
-    void AppendLocked(const char* data, std::size_t size);
+    // The shared area is the client's state, not this handle's: readers
+    // write the echoes that have come due, so these work on a const handle.
+    void AppendLocked(const char* data, std::size_t size) const;
+    // Writes the late echoes that are due by now.
+    void WriteEchoesLocked() const;
     std::string TailLocked() const;
 
     HANDLE mapping_;

@@ -1,5 +1,7 @@
 // vzsim.exe: the simulated VZones client (the practice room).
-//   vzsim.exe [--script FILE] [--report FILE] [--at X Y]
+//   vzsim.exe [--script FILE] [--report FILE] [--at X Y] [--echo late|never] [--wait MS]
+// --echo: the echo of an ESP comes 1.5 s late, or never; --wait: each library
+// call waits that long on the client, dispatching the caller's messages.
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -30,6 +32,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     vzsim::RoomOptions options;
+    std::int32_t echoDelay = 0;
+    DWORD callDelay = 0;
     for (int i = 1; i < argc; ++i) {
         const std::wstring arg = argv[i];
         if (arg == L"--script" && i + 1 < argc) {
@@ -46,6 +50,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             options.x = _wtoi(argv[i + 1]);
             options.y = _wtoi(argv[i + 2]);
             i += 2;
+        } else if (arg == L"--echo" && i + 1 < argc) {
+            const std::wstring when = argv[++i];
+            echoDelay = when == L"never" ? vzsim::kNoEcho : when == L"late" ? 1500 : 0;
+        } else if (arg == L"--wait" && i + 1 < argc) {
+            callDelay = static_cast<DWORD>(_wtoi(argv[++i]));
         }
     }
     LocalFree(argv);
@@ -55,6 +64,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         Fail(L"A VZones client (or another practice room) is already running.");
         return 1;
     }
+    channel->SetEchoDelay(echoDelay);
+    channel->SetCallDelay(callDelay);
     channel->AppendLine("*** Welcome to the practice room ***");
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);

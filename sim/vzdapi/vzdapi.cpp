@@ -113,6 +113,8 @@ long __stdcall DapiESP(const char* recipient, const char* message, long timeout)
 
 long __stdcall DapiStop(void) {
     Call call("DapiStop");
+    auto channel = vzsim::Channel::Open();
+    if (channel) WaitOnClient(*channel);
     LogCall("DapiStop");
     return 1;
 }

@@ -3,28 +3,20 @@
 #include <algorithm>
 
 namespace tolvik {
-namespace {
-
-// How much text before an announcement tells two games of the same words apart.
-constexpr std::size_t kContext = 512;
-
-}  // namespace
-
 bool SentGame::Same(std::string_view text, TranscriptPosition announcement) const {
     if (!any_ || announcement == 0 || announcement > text.size()) return false;
+    // The text before the game only loses its start as the chat scrolls;
+    // after it, it only grows.
     const std::size_t a = announcement - 1;
+    if (a > at_) return false;
     const std::string_view seen(seen_);
     const std::string_view after = seen.substr(at_);
-    if (text.substr(a, after.size()) != after) return false;
-    const std::size_t before = std::min(at_, a);
-    return text.substr(a - before, before) == seen.substr(at_ - before, before);
+    return text.substr(a, after.size()) == after && text.substr(0, a) == seen.substr(at_ - a, a);
 }
 
 void SentGame::Take(std::string_view text, TranscriptPosition announcement) {
-    const std::size_t a = announcement - 1;
-    const std::size_t from = a - std::min(a, kContext);
-    seen_.assign(text.substr(from));
-    at_ = a - from;
+    seen_.assign(text);
+    at_ = announcement - 1;
 }
 
 bool SentGame::Due(std::string_view text, TranscriptPosition announcement, std::int64_t now) const {

@@ -1,15 +1,14 @@
 // What the automatic tick remembers of the last game it sent a number for:
 // enough to tell that game from a newer one, and when it may send again.
 //
-// A game is known by its announcement's surroundings: the text from a little
-// before the announcement to the end of the chat as last fetched. Chat only
-// grows at the end, so while the same game is the last one announced, a new
-// fetch holds that text again from the announcement on (with more after it),
-// and as much of the text before it as the library's window still shows. A
-// newer announcement, even the same host's with the same words, stands
-// somewhere else, where that text does not follow: another line before it,
-// or the remembered game's chat missing after it. The chat may run past what
-// the library returns; the game is then followed by what is left of it.
+// A game is known by the chat around its announcement, as far as a fetch
+// shows it. Chat only grows at the end, so while the same game is the last
+// one announced, a new fetch holds the remembered text again: from the
+// announcement on, with more after it, and before it the same text or, once
+// the chat runs past what the library returns, the end of that text. A newer
+// announcement, even the same host's in the same words after the same
+// chatter, stands later in the chat than the older game, so more text comes
+// before it, or the older game's own chat is missing after it.
 //
 // An ESP that no echo confirms is sent again, spaced out: the first resend no
 // sooner than 3 s after the ESP, each later gap twice the one before, and

@@ -101,21 +101,26 @@ TEST(Tick, ResendsComeSpacedOutUntilAnEcho) {
         {-1, ' ', {0, 3000, 9000, 21000, 45000, 93000, 153000, 213000}},
         {1500, ' ', {0}},
         {4000, ' ', {0, 3000}},
-        {-1, 'A', anew},  // Bob announces again, in the same words
-        {-1, 'R', anew},  // the user presses Register
-        {1500, 'A', {0, 10500}},
+        {-1, 'A', anew},     // Bob announces again, in the same words
+        {-1, 'R', anew},     // the user presses Register
+        {0, 'C', {0, 750}},  // at 0.75 s instead: the same chatter and Bob again
     };
+    std::string chatter;
+    for (int i = 0; i < 60; ++i) chatter += "Alice: hi\r\n";
+    const std::string game = chatter + "Bob: Get Ready to Play 21\r\n";
     for (const auto& c : cases) {
         Rig rig;
-        rig.library.transcript = kGame + "\r\n";
+        rig.library.transcript = game;
         rig.library.echoEsps = true;
         rig.library.echoDelay = c.echo;
         rig.form.numberText = "12";
         Times times;
         for (auto& now = rig.clock.now; now < 240000; now += 750) {
-            if (now == 10500 && c.at10s == 'A')
-                rig.library.transcript += "Bob: Get Ready to Play 21\r\n";
-            if (now == 10500 && c.at10s == 'R') rig.tolvik.cmdRegister_Click();
+            if (now == (c.at10s == 'C' ? 750 : 10500)) {
+                if (c.at10s == 'A') rig.library.transcript += "Bob: Get Ready to Play 21\r\n";
+                if (c.at10s == 'C') rig.library.transcript += game;
+                if (c.at10s == 'R') rig.tolvik.cmdRegister_Click();
+            }
             rig.tolvik.vzTimer_Timer();
             times.resize(rig.library.esps.size(), now);
         }

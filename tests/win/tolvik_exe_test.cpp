@@ -213,6 +213,18 @@ TEST_F(EndToEnd, FiftyGamesInARollingTranscriptGetOneNumberEach) {
             app.Pick(kCmbLow, 2);
             app.Pick(kCmbHigh, 6);
         }
+        // Lines that announce no game a player could be sent a number for: an
+        // emote, the user's own ESP, and chat past what a fetch returns,
+        // which cuts the announcement's line.
+        const std::string odd[] = {
+            "Carol waves. Get Ready to Play 21 :)\r\n",
+            "ESP TO Bob: is it Get Ready to Play 21 time?\r\n",
+            "Jim: Get Ready to Play 21\r\n" + std::string(vzsim::kGetTextLimit - 25, '\n')};
+        if (game % 10 == 5) {
+            sim->AppendRaw(odd[game / 10 % 3]);
+            Sleep(1600);
+            ASSERT_EQ(esps(), std::size_t(game)) << odd[game / 10 % 3];
+        }
         for (int line = 0; line < 12; ++line)
             sim->AppendLine("Chatter" + std::to_string(line) +
                             ": what a night in the lounge, who is up for another round?");
@@ -249,6 +261,37 @@ TEST_F(EndToEnd, FiftyGamesInARollingTranscriptGetOneNumberEach) {
     app.Click(kCmdRegister);
     EXPECT_EQ(app.Text(kTxtHost), "B\xF6rk");
     End([&] { app.Click(kCmdQuit); });
+}
+
+// A client that writes no echo gets the ESP again, spaced out; one whose echo
+// comes late gets it once. A click handled while DapiStop waits reaches
+// nothing.
+TEST_F(EndToEnd, UnconfirmedEspsComeAgainSpacedOutAndNothingAfterTheDetach) {
+    app.Type("12");
+    app.Click(kOptAutoOn);
+    sim->SetEchoDelay(vzsim::kNoEcho);
+    sim->AppendLine("Bob: Get Ready to Play 21");
+    ASSERT_TRUE(WaitFor([&] { return sim->EspCount() == 1; }, 2000));
+    Sleep(7000);  // the first resend after 3 s, the next not before 9 s
+    auto esps = sim->Esps();
+    ASSERT_EQ(esps.size(), 2u);
+    EXPECT_GE(esps[1].microseconds - esps[0].microseconds, 3000000);
+
+    sim->SetEchoDelay(1500);
+    sim->AppendLine("Carol: Get Ready to Play 21");
+    Sleep(5000);
+    esps = sim->Esps();
+    ASSERT_EQ(esps.size(), 3u);
+    EXPECT_EQ(esps[2].recipient, "Carol");
+
+    sim->SetCallDelay(800);
+    End([&] {
+        app.Click(kOptAutoOff);
+        PostMessageW(app.Item(kCmdQuit), BM_CLICK, 0, 0);
+        ASSERT_TRUE(WaitFor([&] { return sim->WaitingCalls() > 0; }));
+        app.Click(kCmdRegister);
+        app.Click(kCmdGetHost);
+    });
 }
 
 // A library that waits on its client dispatches Tolvik's messages meanwhile,
