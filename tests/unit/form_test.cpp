@@ -47,6 +47,7 @@ TEST(Registration, ThroughTheForm) {
         {true,  "m: Get Ready to Play 21\r\nhi", false, "", "", "12", {}, 'T', "", "12", "Bob",      false},
         {true,  "x\r\nCarol waves. Get Ready to Play 21 :)", false, "", "", "12", {}, 'T', "", "12", "Bob", false},
         {true,  kGame,                           false, "", "", "07", {}, 'T', "Bob|07|3000", "07", "Bob", false},
+        {true,  "x\r\n: Get Ready to Play 21",   false, "", "", "12", {}, 'T', "", "12", "Host...",   false},
         {true,  kGame + "\r\nesp to BOB: 7",     false, "", "", "7",  {}, 'T', "", "7",  "Bob",       false},
         {true,  kGame, true, "3", "6", "", {DrawOf(3), DrawOf(6), DrawOf(2), DrawOf(5)}, 'T', "Bob|5|3000", "5", "Bob", false},
         {true,  kGame, true, "", "", "", {DrawOf(21), DrawOf(1), DrawOf(2)},   'T', "Bob|1|3000",  "1",  "Bob", false},
@@ -80,12 +81,6 @@ TEST(Registration, ThroughTheForm) {
         EXPECT_EQ(rig.library.fetchTimeouts.front(), 5000) << "finding the host";
         EXPECT_EQ(rig.random.reseeds - reseeds, c.action == 'R' ? 4 : 0) << "a press stirs twice";
     }
-    // The tick's decision alone: no known host, no number.
-    FakeRandom random;
-    const std::string none, twelve = "12";
-    const Registration r = AutoRegistration(
-        {kGame, HostFromTranscript(kGame), none, false, none, none, twelve, SentGame(), 0}, random);
-    EXPECT_EQ(r.kind, Registration::Kind::Nothing);
 }
 
 TEST(Tick, ResendsComeSpacedOutUntilAnEcho) {

@@ -22,33 +22,6 @@ namespace {
 using namespace wintest;
 using namespace std::string_literals;
 
-// The message box shows the system's icon of that kind: its icon control's
-// pixels on screen are those of the icon drawn on the same background.
-bool ShowsIcon(HWND box, LPCWSTR kind) {
-    RECT r;
-    GetWindowRect(GetDlgItem(box, 0x0440), &r);
-    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(memory, CreateCompatibleBitmap(screen, 32, 32));
-    const bool same = WaitFor(
-        [&] {
-            HBRUSH background = CreateSolidBrush(GetPixel(screen, r.left, r.top));
-            const RECT all{0, 0, 32, 32};
-            FillRect(memory, &all, background);
-            DeleteObject(background);
-            DrawIconEx(memory, 0, 0, LoadIconW(nullptr, kind), 32, 32, 0, nullptr, DI_NORMAL);
-            for (int y = 0; y < 32; ++y)
-                for (int x = 0; x < 32; ++x)
-                    if (GetPixel(memory, x, y) != GetPixel(screen, r.left + x, r.top + y))
-                        return false;
-            return true;
-        },
-        1500);
-    DeleteObject(SelectObject(memory, old));
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return same;
-}
-
 using WindowTest = TolvikExeTest;
 
 TEST_F(WindowTest, OpensWithTheLayoutAndStateOfTheTable) {
@@ -136,7 +109,6 @@ TEST_F(WindowTest, ListsTabOrderScreenReaderNamesAndAFirstLineGame) {
     PostMessageW(app.Item(kCmdGetHost), BM_CLICK, 0, 0);
     const auto box = app.WaitForMessageBox();
     EXPECT_EQ(app.BoxText(box), "No 21 Host found: No host found");
-    EXPECT_TRUE(ShowsIcon(box, IDI_EXCLAMATION));
     app.CloseMessageBox(box);
     app.Settle();
     EXPECT_EQ(app.Text(kTxtHost), "Host...");
@@ -181,7 +153,6 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         const auto box = app.WaitForMessageBox();
         for (const auto& text : c.says)
             EXPECT_NE(app.BoxText(box).find(text), std::string::npos) << app.BoxText(box);
-        EXPECT_TRUE(ShowsIcon(box, IDI_HAND));
         EXPECT_EQ(app.WaitForWindow(0), nullptr);
         app.CloseMessageBox(box);
         EXPECT_EQ(app.WaitForExit(), c.exitCode);
@@ -263,10 +234,11 @@ TEST_F(EndToEnd, FiftyGamesInARollingTranscriptGetOneNumberEach) {
     End([&] { app.Click(kCmdQuit); });
 }
 
-// A client that writes no echo gets the ESP again, spaced out; one whose echo
-// comes late gets it once. A click handled while DapiStop waits reaches
-// nothing.
-TEST_F(EndToEnd, UnconfirmedEspsComeAgainSpacedOutAndNothingAfterTheDetach) {
+// Clients as they can be: one that writes no echo gets the ESP again, spaced
+// out; one whose echo comes late gets it once; one whose calls wait while
+// dispatching Tolvik's messages gets clicks in the middle of a call, also
+// while DapiStop waits.
+TEST_F(EndToEnd, DifficultClientsGetOneNumberOrSpacedOutResendsAndClicksNeverNest) {
     app.Type("12");
     app.Click(kOptAutoOn);
     sim->SetEchoDelay(vzsim::kNoEcho);
@@ -284,44 +256,23 @@ TEST_F(EndToEnd, UnconfirmedEspsComeAgainSpacedOutAndNothingAfterTheDetach) {
     ASSERT_EQ(esps.size(), 3u);
     EXPECT_EQ(esps[2].recipient, "Carol");
 
+    // While a tick's call waits: two presses of Register count once, after
+    // the tick, and Auto "Off" stands.
     sim->SetCallDelay(800);
-    End([&] {
-        app.Click(kOptAutoOff);
-        PostMessageW(app.Item(kCmdQuit), BM_CLICK, 0, 0);
-        ASSERT_TRUE(WaitFor([&] { return sim->WaitingCalls() > 0; }));
-        app.Click(kCmdRegister);
-        app.Click(kCmdGetHost);
-    });
-}
-
-// A library that waits on its client dispatches Tolvik's messages meanwhile,
-// so clicks land in the middle of a tick.
-TEST_F(EndToEnd, ClicksDuringALibraryCallNeverNestOrUndoTheUser) {
-    app.Type("12");
-    sim->AppendLine("Bob: Get Ready to Play 21");
-    sim->SetCallDelay(800);
-    const auto whileATickWaits = [&](ControlId first, ControlId second) {
-        app.Click(kOptAutoOn);
-        ASSERT_TRUE(WaitFor([&] { return sim->WaitingCalls() > 0; }));
-        app.Click(first);
-        app.Click(second);
-    };
-
-    // One press of Register and Auto "Off", while the tick's first fetch waits.
-    whileATickWaits(kCmdRegister, kOptAutoOff);
-    ASSERT_TRUE(WaitFor([&] { return sim->EspCount() >= 2; }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return sim->WaitingCalls() > 0; }));
+    for (ControlId id : {kCmdRegister, kCmdRegister, kOptAutoOff}) app.Click(id);
+    ASSERT_TRUE(WaitFor([&] { return sim->EspCount() == 4; }, 10000));
     const auto fetches = sim->FetchCount();
     Sleep(2500);
     EXPECT_EQ(sim->FetchCount(), fetches) << "Auto Off must stand after the tick";
-    const auto esps = sim->Esps();
-    ASSERT_EQ(esps.size(), 2u);
-    EXPECT_EQ(esps[0].timeout, 3000);  // the tick's, then the press's
-    EXPECT_EQ(esps[1].timeout, 5000);
-
-    // Register then Quit while a tick waits: nothing after DapiStop.
-    sim->AppendLine("Carol: Get Ready to Play 21");
-    End([&] { whileATickWaits(kCmdRegister, kCmdQuit); });
-    EXPECT_EQ(sim->EspCount(), 2u);
+    EXPECT_EQ(sim->EspCount(), 4u);
+    EXPECT_EQ(sim->Esps().back().timeout, 5000);
+    End([&] {
+        PostMessageW(app.Item(kCmdQuit), BM_CLICK, 0, 0);
+        ASSERT_TRUE(WaitFor([&] { return sim->WaitingCalls() > 0; }));  // DapiStop's
+        app.Click(kCmdRegister);
+        app.Click(kCmdGetHost);
+    });
 }
 
 }  // namespace
