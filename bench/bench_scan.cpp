@@ -1,4 +1,5 @@
-// One tick's scanning of a full transcript, the seed stirring at its worst,
+// One tick's scanning of a full transcript (with its memory of the game it
+// sent to, which compares the whole text), the seed stirring at its worst,
 // and a plain memchr pass over the same text as the memory-speed floor.
 #include <benchmark/benchmark.h>
 
@@ -8,6 +9,7 @@
 #include "client/transcript.h"
 #include "fakes.h"
 #include "registration/random_source.h"
+#include "registration/sent_game.h"
 
 namespace {
 
@@ -30,10 +32,14 @@ struct FullLibrary : tolvik::testing::FakeLibrary {
 
 void BM_TickScan(benchmark::State& state) {
     FullLibrary library;
+    tolvik::SentGame sent;
+    sent.Sent(library.transcript, tolvik::LastAnnouncementPosition(library.transcript), 0);
     for (auto _ : state) {
         const std::string text = tolvik::FetchTranscript(library, tolvik::kTickTimeout);
         const auto host = tolvik::HostFromTranscript(text);
         const auto e = tolvik::LastEchoPosition(text, host.name);
+        sent.Follow(text, host.announcement);
+        benchmark::DoNotOptimize(sent.Due(text, host.announcement, 1));
         benchmark::DoNotOptimize(host.announcement);
         benchmark::DoNotOptimize(e);
     }
