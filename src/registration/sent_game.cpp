@@ -4,11 +4,10 @@
 
 namespace tolvik {
 bool SentGame::Same(std::string_view text, TranscriptPosition announcement) const {
-    if (!any_ || announcement == 0 || announcement > text.size()) return false;
     // The text before the game only loses its start as the chat scrolls;
     // after it, it only grows.
     const std::size_t a = announcement - 1;
-    if (a > at_) return false;
+    if (!any_ || a > at_) return false;
     const std::string_view seen(seen_);
     const std::string_view after = seen.substr(at_);
     return text.substr(a, after.size()) == after && text.substr(0, a) == seen.substr(at_ - a, a);
@@ -24,17 +23,12 @@ bool SentGame::Due(std::string_view text, TranscriptPosition announcement, std::
 }
 
 void SentGame::Sent(std::string_view text, TranscriptPosition announcement, std::int64_t now) {
-    if (announcement == 0 || announcement > text.size()) return;
     gap_ = Same(text, announcement)
                ? std::clamp(2 * (now - sentAt_), kFirstResendGap, kLongestResendGap)
                : kFirstResendGap;
     sentAt_ = now;
     any_ = true;
     Take(text, announcement);
-}
-
-void SentGame::Follow(std::string_view text, TranscriptPosition announcement) {
-    if (Same(text, announcement)) Take(text, announcement);
 }
 
 }  // namespace tolvik

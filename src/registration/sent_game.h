@@ -28,13 +28,12 @@ constexpr std::int64_t kLongestResendGap = 60000;
 
 class SentGame {
 public:
-    // Whether an ESP may go now to the game announced at `announcement` in
-    // `text`: at once for a game not sent to yet, else once its gap has passed.
+    // Whether an ESP may go now to the game in sight announced at
+    // `announcement` in `text`: at once for a game not sent to yet, else once
+    // its gap has passed.
     bool Due(std::string_view text, TranscriptPosition announcement, std::int64_t now) const;
     // Records an ESP sent at `now` to the game announced at `announcement`.
     void Sent(std::string_view text, TranscriptPosition announcement, std::int64_t now);
-    // Keeps up with the remembered game when `text` still shows it last.
-    void Follow(std::string_view text, TranscriptPosition announcement);
 
 private:
     bool Same(std::string_view text, TranscriptPosition announcement) const;

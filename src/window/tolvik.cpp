@@ -106,10 +106,7 @@ void Tolvik::RunWork(const std::function<void()>& work) {
 void Tolvik::RunPendingWork() {
     if (unloaded_) {
         registerPressed_ = getHostPressed_ = false;
-        if (stopPending_) {
-            stopPending_ = false;
-            library_.DapiStop();
-        }
+        if (stopPending_) library_.DapiStop();  // nothing runs after this
         return;
     }
     // A press that came while the client was busy is one press, carried out now.
@@ -171,7 +168,6 @@ void Tolvik::Tick() {
     // host never gets a number for the new game.
     const HostOutcome latest = HostFromTranscript(text);
     ApplyHost(latest, true);
-    sent_.Follow(text, latest.announcement);
     const std::string low = view_.LowText(), high = view_.HighText(), typed = view_.NumberText();
     const Registration registration = AutoRegistration(
         {text, latest, hostName_, randomMode_, low, high, typed, sent_, clock_.Milliseconds()},

@@ -69,6 +69,7 @@ TEST(Registration, ThroughTheForm) {
         rig.form.highText = c.high;
         rig.form.numberText = c.typed;
         rig.random.values = c.draws;
+        rig.form.allSelected = true;
         const int reseeds = rig.random.reseeds;
         if (c.action == 'G') rig.tolvik.cmdGetHost_Click();
         if (c.action == 'R') rig.tolvik.cmdRegister_Click();
@@ -79,6 +80,7 @@ TEST(Registration, ThroughTheForm) {
         EXPECT_EQ(rig.form.boxes,
                   std::vector<std::string>(c.warned, "Warning No 21 Host found: No host found"));
         EXPECT_EQ(rig.library.fetchTimeouts.front(), 5000) << "finding the host";
+        EXPECT_EQ(rig.form.allSelected, std::string(c.number) == c.typed) << "the box is rewritten only anew";
         EXPECT_EQ(rig.random.reseeds - reseeds, c.action == 'R' ? 4 : 0) << "a press stirs twice";
     }
 }
