@@ -1,7 +1,7 @@
 // A long seeded session of a client as it can really behave (games, games
 // entered by hand, games announced during a tick, echoes at once, late or
-// never, odd lines, NULs, empty answers, slow calls, chat scrolling past the
-// 32678 characters a fetch returns), with Auto on,
+// never, odd lines, empty answers, slow calls, chat scrolling past the 32678
+// characters a fetch returns, clicks while a call waits), with Auto on,
 // checked against an oracle: a game gets its number from the first tick that
 // sees it, to its own host, none when the user entered it already, and again
 // only while no echo came, spaced out; nothing goes out with no game in sight.
@@ -29,24 +29,51 @@ TEST(Session, EachGameGetsItsNumberFromTheTickOnceOrSpacedOutResends) {
     rig.form.numberText = "12";
     rig.tolvik.optAuto_Click(0);
     bool slowCalls = false;
+    int click = -1;  // made in the tick's first call: Off, Off and On, Register, Get Host, a tick
+    bool pressed = false;  // a press runs after the tick, with the timer on
     client.onCall = [&] {
-        ASSERT_FALSE(rig.form.timerEnabled) << "a tick holds the timer off";
+        ASSERT_TRUE(!rig.form.timerEnabled || pressed) << "a tick holds the timer off";
         if (slowCalls) now += 900;
+        if (click == 0 || click == 1) rig.tolvik.optAuto_Click(1);
+        if (click == 1) rig.tolvik.optAuto_Click(0);
+        if (click == 2) rig.tolvik.cmdRegister_Click();
+        if (click == 3) rig.tolvik.cmdGetHost_Click();
+        if (click == 2 || click == 3) pressed = true;
+        if (click == 4) rig.tolvik.vzTimer_Timer();
+        click = -1;
     };
 
     std::string host, lastHost;      // of the game Tolvik may enter; "" while none is in sight
     bool enteredBefore = false;      // by hand, before Tolvik could
     std::vector<std::int64_t> sent;  // the game's ESPs
-    std::size_t checked = 0, games = 0, resends = 0;
+    std::size_t checked = 0, games = 0, resends = 0, presses = 0;
     const auto say = [&](const std::string& line) {
         client.WriteLateEchoes();
         client.transcript += line + "\r\n";
     };
-    const auto tick = [&] {
+    const auto tick = [&](bool mayClick = true) {
         now += 750 + static_cast<std::int64_t>(rng() % 40);
         ASSERT_TRUE(rig.form.timerEnabled) << "Auto is on, so the timer runs";
+        const bool hostKnown = !rig.tolvik.HostName().empty();
+        click = mayClick && hostKnown && chance(15) ? static_cast<int>(rng() % 5) : -1;
+        pressed = false;
+        const int clicked = click;
+        const std::size_t pressesBefore = presses;
+        client.fetchTimeouts.clear();
         rig.tolvik.vzTimer_Timer();
+        // A press made during the tick runs once, after it; "Off" stands.
+        ASSERT_EQ(rig.form.timerEnabled, clicked != 0);
+        if (clicked == 0) rig.tolvik.optAuto_Click(0);
+        if (clicked == 3) {
+            ASSERT_EQ(client.fetchTimeouts, std::vector<long>({5000, 3000, 5000}));
+        }
         for (; checked < client.esps.size(); ++checked) {
+            if (client.esps[checked] == rig.tolvik.HostName() + "|12|5000") {  // the press's
+                ASSERT_EQ(clicked, 2);
+                ++presses;
+                if (host == rig.tolvik.HostName()) sent.push_back(now);
+                continue;
+            }
             ASSERT_EQ(client.esps[checked], host + "|12|3000") << "game " << games;
             ASSERT_FALSE(enteredBefore) << "game " << games;
             ASSERT_TRUE(sent.empty() || client.echoDelay < 0) << "the echo came in time";
@@ -60,6 +87,7 @@ TEST(Session, EachGameGetsItsNumberFromTheTickOnceOrSpacedOutResends) {
             }
             sent.push_back(now);
         }
+        ASSERT_EQ(presses - pressesBefore, clicked == 2 ? 1u : 0u);
         ASSERT_EQ(client.nestedCalls, 0);
     };
     const auto announce = [&](const std::string& by, bool byHand) {
@@ -77,15 +105,15 @@ TEST(Session, EachGameGetsItsNumberFromTheTickOnceOrSpacedOutResends) {
         enteredBefore = byHand;
         sent.clear();
         ++games;
-        tick();
-        tick();  // two ticks always enter a game in sight
+        tick(false);
+        tick(false);  // two ticks always enter a game in sight
         ASSERT_EQ(sent.empty(), byHand) << "game " << games;
     };
     const auto noGame = [&](const std::string& lines) {
         say(lines);
         host.clear();
-        tick();
-        tick();
+        tick(false);
+        tick(false);
         EXPECT_EQ(rig.tolvik.HostName(), lastHost);
     };
 
@@ -128,7 +156,8 @@ TEST(Session, EachGameGetsItsNumberFromTheTickOnceOrSpacedOutResends) {
     }
     EXPECT_GT(games, 100u);
     EXPECT_GT(resends, 10u);
-    EXPECT_EQ(rig.random.reseeds, 0);  // ticks never stir the seed
+    EXPECT_GT(presses, 10u);
+    EXPECT_EQ(rig.random.reseeds, 4 * static_cast<int>(presses));  // ticks never stir it
 }
 
 }  // namespace
