@@ -10,7 +10,7 @@ const wchar_t kMappingName[] = L"Local\\TolvikPracticeRoom.State";
 const wchar_t kMutexName[] = L"Local\\TolvikPracticeRoom.Lock";
 const wchar_t kAliveName[] = L"Local\\TolvikPracticeRoom.Alive";
 
-constexpr std::uint32_t kMagic = 0x54565A33;  // "TVZ3"; changes with the layout of Area
+constexpr std::uint32_t kMagic = 0x54565A34;  // "TVZ4"; changes with the layout of Area
 // Room for several full transcripts; when it fills, the oldest half goes.
 constexpr std::size_t kCapacity = 256 * 1024;
 constexpr std::size_t kMaxEsps = 4096;
@@ -23,6 +23,8 @@ struct Channel::Area {
     std::uint32_t magic;
     std::uint32_t callDelay;  // milliseconds
     std::uint32_t waitingCalls;
+    std::uint32_t waitsStarted;
+    std::uint32_t waitTakesQuit;
     std::uint64_t transcriptLength;
     std::uint64_t espCount;    // all ever received; the last kMaxEsps are kept
     std::uint64_t fetchCount;  // DapiGetText calls answered
@@ -257,6 +259,22 @@ std::uint32_t Channel::CallDelay() const {
 void Channel::AddWaitingCall(int delta) {
     Lock lock(mutex_);
     area_->waitingCalls += static_cast<std::uint32_t>(delta);
+    if (delta > 0) ++area_->waitsStarted;
+}
+
+std::uint32_t Channel::WaitsStarted() const {
+    Lock lock(mutex_);
+    return area_->waitsStarted;
+}
+
+void Channel::SetWaitTakesQuit(bool takes) {
+    Lock lock(mutex_);
+    area_->waitTakesQuit = takes ? 1 : 0;
+}
+
+bool Channel::WaitTakesQuit() const {
+    Lock lock(mutex_);
+    return area_->waitTakesQuit != 0;
 }
 
 std::uint32_t Channel::WaitingCalls() const {

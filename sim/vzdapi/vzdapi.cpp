@@ -45,7 +45,8 @@ public:
 };
 
 // Waits the client's call delay, handing the caller's messages to their
-// windows meanwhile. A quit message is left for the caller's own loop.
+// windows meanwhile. A quit message is left for the caller's own loop, unless
+// the client asks for a careless loop that keeps it.
 void WaitOnClient(vzsim::Channel& channel) {
     const DWORD delay = channel.CallDelay();
     if (delay == 0) return;
@@ -59,7 +60,7 @@ void WaitOnClient(vzsim::Channel& channel) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(msg.wParam));
+                if (!channel.WaitTakesQuit()) PostQuitMessage(static_cast<int>(msg.wParam));
                 Sleep(static_cast<DWORD>(end > GetTickCount64() ? end - GetTickCount64() : 0));
                 return;
             }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "window/code_page.h"
+
 namespace tolvik {
 
 std::wstring Wide(const std::string& ansi) {
@@ -15,12 +17,17 @@ std::wstring Wide(const std::string& ansi) {
 
 std::string Narrow(const std::wstring& wide) {
     if (wide.empty()) return std::string();
+    // No look-alikes where the code page allows saying so; UTF-8 and its kin
+    // take no such flag, and hold every character anyway.
+    const DWORD flags = CodePageTakesConversionFlags(GetACP()) ? WC_NO_BEST_FIT_CHARS : 0;
     const int size = static_cast<int>(wide.size());
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0,
-                                      nullptr, nullptr);
+    const int n =
+        WideCharToMultiByte(CP_ACP, flags, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    // A text that cannot be converted reads as no number and no name, never
+    // as an empty box.
+    if (n <= 0) return std::string(wide.size(), '?');
     std::string ansi(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, ansi.data(), n, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_ACP, flags, wide.data(), size, ansi.data(), n, nullptr, nullptr);
     return ansi;
 }
 

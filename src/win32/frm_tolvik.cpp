@@ -16,7 +16,8 @@ const wchar_t kClassName[] = L"frmTolvik";
 constexpr UINT_PTR kTimerId = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = 0;
-constexpr UINT kWmDpiChanged = 0x02E0;  // WM_DPICHANGED, newer than some headers
+constexpr UINT kWmDpiChanged = 0x02E0;        // WM_DPICHANGED, newer than some headers
+constexpr UINT kWmGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE
 
 // Newer DPI functions are looked up at run time, so the program still starts
 // on Windows versions without them.
@@ -111,6 +112,23 @@ FrmTolvik::~FrmTolvik() {
     quitOnDestroy_ = false;
     if (hwnd_) DestroyWindow(hwnd_);
     if (font_) DeleteObject(font_);
+    for (HICON icon : icons_)
+        if (icon) DestroyIcon(icon);
+}
+
+void FrmTolvik::SetIcons(int dpi) {
+    // The image of the icon that fits the size Windows shows at this DPI.
+    const int sizes[] = {GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CXSMICON)};
+    for (int i = 0; i < 2; ++i) {
+        const int size = MulDiv(sizes[i], dpi, WindowDpi(nullptr));
+        HICON icon = static_cast<HICON>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TOLVIK), IMAGE_ICON, size, size, 0));
+        if (!icon) continue;
+        SendMessageW(hwnd_, WM_SETICON, i == 0 ? ICON_BIG : ICON_SMALL,
+                     reinterpret_cast<LPARAM>(icon));
+        if (icons_[i]) DestroyIcon(icons_[i]);
+        icons_[i] = icon;
+    }
 }
 
 bool FrmTolvik::Create() {
@@ -164,6 +182,7 @@ void FrmTolvik::CreateControls() {
     CheckRadioButton(hwnd_, kOptAutoOn, kOptAutoOff, kOptAutoOff);
     CheckRadioButton(hwnd_, kOptRandomOn, kOptRandomOff, kOptRandomOff);
     UpdateOptionTabStops();
+    lastFocus_ = Control(kTxtNumber);
     // The boxes take text of any length.
     SendMessageW(Control(kTxtNumber), EM_SETLIMITTEXT, 0, 0);
     SendMessageW(Control(kTxtHost), EM_SETLIMITTEXT, 0, 0);
@@ -201,16 +220,28 @@ void FrmTolvik::AddTooltips() {
     }
 }
 
-void FrmTolvik::LayOut(int dpi, const RECT* suggested) {
-    dpi_ = dpi;
+SIZE FrmTolvik::WindowSize(int dpi) {
     const RECT frame = WindowRectForClient(TwipsToPixels(kClientWidthTwips, dpi),
                                            TwipsToPixels(kClientHeightTwips, dpi), dpi);
-    RECT now;
-    GetWindowRect(hwnd_, &now);
-    const int left = suggested ? suggested->left : now.left;
-    const int top = suggested ? suggested->top : now.top;
-    SetWindowPos(hwnd_, nullptr, left, top, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void FrmTolvik::LayOut(int dpi, const RECT* suggested) {
+    dpi_ = dpi;
+    // Windows suggests the size it was told (WM_GETDPISCALEDSIZE) at the place
+    // it chose; taken as given, the window stays on the monitor it moved to.
+    RECT place;
+    GetWindowRect(hwnd_, &place);
+    const SIZE size = WindowSize(dpi);
+    if (suggested) {
+        place = *suggested;
+    } else {
+        place.right = place.left + size.cx;
+        place.bottom = place.top + size.cy;
+    }
+    SetWindowPos(hwnd_, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetIcons(dpi);
 
     HFONT old = font_;
     font_ = MessageFont(dpi);
@@ -247,14 +278,17 @@ void FrmTolvik::Show(int showCommand) {
 }
 
 int FrmTolvik::RunMessageLoop() {
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        // The dialog manager gives Tab, Shift+Tab and the arrow keys between options.
-        if (hwnd_ && IsDialogMessageW(hwnd_, &msg)) continue;
+    MSG msg{};
+    // Until the quit message, or until the window is gone: a library that
+    // waits in a loop of its own may have taken the quit message.
+    while (hwnd_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        // The dialog manager gives Tab, Shift+Tab and the arrow keys between
+        // options, dispatching those messages itself.
+        if (IsDialogMessageW(hwnd_, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    return static_cast<int>(msg.wParam);
+    return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
 }
 
 LRESULT CALLBACK FrmTolvik::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -277,18 +311,27 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam == kTimerId && timerEnabled_ && handlers_) handlers_->vzTimer_Timer();
             return 0;
         case WM_ACTIVATE:
-            // Keep the focus where the user left it when the window comes back.
+            // Remember where the user left the focus; it goes back there
+            // whenever the window gets the focus, after a minimized start too.
             if (LOWORD(wParam) == WA_INACTIVE) {
                 HWND focus = GetFocus();
                 if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
-            } else if (lastFocus_ && IsWindow(lastFocus_)) {
-                SetFocus(lastFocus_);
-                return 0;
             }
             break;
+        case WM_SETFOCUS:
+            SetFocus(IsWindow(lastFocus_) ? lastFocus_ : Control(kTxtNumber));
+            return 0;
+        case kWmGetDpiScaledSize: {
+            *reinterpret_cast<SIZE*>(lParam) = WindowSize(LOWORD(wParam));
+            return TRUE;
+        }
         case kWmDpiChanged:
             LayOut(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_SETTINGCHANGE:
+            // A new text size: the new message font, and the layout around it.
+            if (wParam == SPI_SETNONCLIENTMETRICS) LayOut(dpi_, nullptr);
+            break;
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:
@@ -297,12 +340,16 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DESTROY:
             KillTimer(hwnd_, kTimerId);
+            RemoveWindowSubclass(Control(kTxtNumber), &FrmTolvik::NumberBoxProc, 1);
             if (handlers_) handlers_->Form_Unload();
             if (quitOnDestroy_) PostQuitMessage(0);
             return 0;
-        case WM_NCDESTROY:
+        case WM_NCDESTROY: {
+            HWND hwnd = hwnd_;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             hwnd_ = nullptr;
-            break;
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
+        }
         default:
             break;
     }

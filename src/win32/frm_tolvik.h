@@ -58,8 +58,11 @@ private:
     void CreateControls();
     void AddTooltips();
     void UpdateOptionTabStops();
-    // Sizes the window and places every control for `dpi`, with a new font.
+    // Sizes the window (or takes the suggested place) and places every
+    // control for `dpi`, with a new font and icons.
     void LayOut(int dpi, const RECT* suggested);
+    static SIZE WindowSize(int dpi);
+    void SetIcons(int dpi);
     HWND Control(ControlId id) const { return GetDlgItem(hwnd_, id); }
     std::string ControlText(ControlId id) const;
     void SetControlText(ControlId id, const std::string& text);
@@ -69,6 +72,7 @@ private:
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;
     HFONT font_ = nullptr;
+    HICON icons_[2] = {};  // big, small
     HWND lastFocus_ = nullptr;
     Tolvik* handlers_ = nullptr;
     bool timerEnabled_ = false;

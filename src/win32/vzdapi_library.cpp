@@ -11,8 +11,8 @@ namespace {
 constexpr int kOwnBits = sizeof(void*) == 8 ? 64 : 32;
 
 // 32 or 64 for a Windows library built for x86 or x64, 0 for anything else.
-int LibraryBits(const std::string& path) {
-    FILE* f = std::fopen(path.c_str(), "rb");
+int LibraryBits(const std::wstring& path) {
+    FILE* f = path.empty() ? nullptr : _wfopen(path.c_str(), L"rb");
     if (!f) return 0;
     IMAGE_DOS_HEADER dos{};
     DWORD signature = 0;
@@ -29,11 +29,19 @@ int LibraryBits(const std::string& path) {
     return 0;
 }
 
-// Where Windows finds the library for this program, or empty.
-std::string FoundLibrary(const std::string& fileName) {
-    char path[MAX_PATH];
-    const DWORD n = SearchPathA(nullptr, fileName.c_str(), nullptr, MAX_PATH, path, nullptr);
-    return n > 0 && n < MAX_PATH ? std::string(path, n) : std::string();
+// The library where Tolvik loads it from, or empty: its own folder, then the
+// system folder (never the current folder).
+std::wstring FoundLibrary(const std::string& fileName) {
+    std::wstring own(32768, L'\0');
+    own.resize(GetModuleFileNameW(nullptr, own.data(), static_cast<DWORD>(own.size())));
+    wchar_t system[MAX_PATH];
+    const UINT n = GetSystemDirectoryW(system, MAX_PATH);
+    const std::wstring name(fileName.begin(), fileName.end());
+    for (const std::wstring& dir :
+         {own.substr(0, own.find_last_of(L"\\/") + 1), std::wstring(system, n) + L"\\"}) {
+        if (GetFileAttributesW((dir + name).c_str()) != INVALID_FILE_ATTRIBUTES) return dir + name;
+    }
+    return std::wstring();
 }
 
 template <class Fn>
@@ -50,10 +58,6 @@ void Resolve(HMODULE module, const std::string& fileName, const char* name, Fn& 
 }  // namespace
 
 VzdapiLibrary::VzdapiLibrary(std::string fileName) : fileName_(std::move(fileName)) {}
-
-VzdapiLibrary::~VzdapiLibrary() {
-    if (module_) FreeLibrary(module_);
-}
 
 void VzdapiLibrary::Load() {
     if (module_) return;

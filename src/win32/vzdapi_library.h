@@ -23,7 +23,8 @@ public:
 class VzdapiLibrary final : public ClientLibrary {
 public:
     explicit VzdapiLibrary(std::string fileName = "vzdapi.dll");
-    ~VzdapiLibrary() override;
+    // The library stays loaded until the process ends: one that keeps a
+    // thread or a window of its own must not lose its code under it.
     VzdapiLibrary(const VzdapiLibrary&) = delete;
     VzdapiLibrary& operator=(const VzdapiLibrary&) = delete;
 

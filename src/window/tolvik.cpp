@@ -247,11 +247,11 @@ void Tolvik::StirRandomSeed() {
     tolvik::StirRandomSeed(random_);
 }
 
-std::string AppNameFromPath(const std::string& path) {
-    const auto slash = path.find_last_of("\\/:");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const auto dot = name.rfind('.');
-    if (dot != std::string::npos && dot > 0) name.erase(dot);
+std::wstring AppNameFromPath(const std::wstring& path) {
+    const auto slash = path.find_last_of(L"\\/:");
+    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    const auto dot = name.rfind(L'.');
+    if (dot != std::wstring::npos && dot > 0) name.erase(dot);
     return name;
 }
 

@@ -90,7 +90,8 @@ private:
     bool autoAfterTick_ = false;  // the Auto choice to apply when the tick ends
 };
 
-// The executable's file name without directory and extension.
-std::string AppNameFromPath(const std::string& path);
+// The executable's file name without directory and extension, taken from its
+// UTF-16 path: split there, a double-byte ANSI name keeps every byte.
+std::wstring AppNameFromPath(const std::wstring& path);
 
 }  // namespace tolvik

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes.h"
+#include "window/code_page.h"
 #include "window/layout.h"
 
 namespace tolvik {
@@ -201,7 +202,7 @@ TEST(Form, NumberBoxAndRangeLists) {
     }
 }
 
-TEST(Layout, TwipsBecomePixelsAtTheWindowsDpi) {
+TEST(ShellRules, LayoutAppNameAndCodePages) {
     EXPECT_EQ(TwipsToPixels(kClientWidthTwips, 144), 402);
     const PixelRect number = ControlPixels(ControlById(kTxtNumber), 96);
     EXPECT_EQ(std::vector<int>({number.left, number.top, number.width, number.height}),
@@ -214,8 +215,13 @@ TEST(Layout, TwipsBecomePixelsAtTheWindowsDpi) {
         const PixelRect on = ControlPixels(ControlById(kOptAutoOn), dpi);
         EXPECT_EQ(on.left + on.width, ControlPixels(ControlById(kOptAutoOff), dpi).left) << dpi;
     }
-    EXPECT_EQ(AppNameFromPath("C:\\Games\\VZ\\Tolvik.exe"), "Tolvik");
-    EXPECT_EQ(AppNameFromPath("my.tolvik.EXE"), "my.tolvik");
+    EXPECT_EQ(AppNameFromPath(L"C:\\Games\\\x8868\\Tolvik.exe"), L"Tolvik");
+    EXPECT_EQ(AppNameFromPath(L"C:\\\x8868.x\\my.\x8868.EXE"), L"my.\x8868");  // 0x5C in Shift-JIS
+    // Code pages that take no best-fit flag, and their neighbours that do.
+    for (unsigned cp : {42u, 50220u, 50229u, 52936u, 54936u, 57002u, 57011u, 65000u, 65001u})
+        EXPECT_FALSE(CodePageTakesConversionFlags(cp)) << cp;
+    for (unsigned cp : {41u, 932u, 1252u, 50219u, 50230u, 57001u, 57012u, 65002u})
+        EXPECT_TRUE(CodePageTakesConversionFlags(cp)) << cp;
 }
 
 }  // namespace

@@ -64,12 +64,14 @@ inline std::wstring CallLog() {
 
 class TolvikApp {
 public:
-    explicit TolvikApp(std::wstring exe = BinDir() + L"Tolvik.exe") {
+    // `folder`: the current folder it starts in.
+    explicit TolvikApp(std::wstring exe = BinDir() + L"Tolvik.exe",
+                       const wchar_t* folder = nullptr) {
         DeleteFileW(CallLog().c_str());
         SetEnvironmentVariableW(L"VZSIM_CALL_LOG", CallLog().c_str());
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
-        if (!CreateProcessW(exe.c_str(), exe.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+        if (!CreateProcessW(exe.c_str(), exe.data(), nullptr, nullptr, FALSE, 0, nullptr, folder,
                             &startup, &info_))
             info_ = {};
     }

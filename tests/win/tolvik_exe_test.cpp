@@ -14,6 +14,7 @@
 #include "driver.h"
 #include "fakes.h"
 #include "win32/app.h"
+#include "win32/frm_tolvik.h"
 #include "win32/vzdapi_library.h"
 
 namespace tolvik {
@@ -38,7 +39,7 @@ TEST_F(WindowTest, OpensWithTheLayoutAndStateOfTheTable) {
             << entry.name;
         const bool label = entry.kind == ControlKind::Label;  // grows to fit its text
         EXPECT_TRUE(label ? r.right - r.left >= want.width && r.right < 88
-                          : r.right - r.left == want.width && r.bottom - r.top - want.height <= 2)
+                          : r.right - r.left == want.width && r.bottom - r.top == want.height)
             << entry.name;
         const std::string text = entry.kind == ControlKind::ComboList ? "" : app.Text(entry.id);
         EXPECT_EQ(text, std::string(entry.caption)) << entry.name;
@@ -47,11 +48,16 @@ TEST_F(WindowTest, OpensWithTheLayoutAndStateOfTheTable) {
     EXPECT_EQ(app.Ask(kCmbLow, CB_GETCURSEL), CB_ERR);
     EXPECT_TRUE(app.Ask(kOptAutoOff, BM_GETCHECK) && app.Ask(kOptRandomOff, BM_GETCHECK));
     EXPECT_EQ(app.Focus(), app.Item(kTxtNumber));
+    for (WPARAM command : {SC_MINIMIZE, SC_RESTORE}) app.Post(ControlId(0), WM_SYSCOMMAND, command);
+    EXPECT_EQ(app.Focus(), app.Item(kTxtNumber)) << "restored, the number box has the focus";
     HWND tips = nullptr;
     while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) &&
            GetWindow(tips, GW_OWNER) != app.window) {
     }
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);  // the Auto options'
+    GetWindowRect(app.Item(kOptAutoOn), &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(tips); })) << "the tooltip shows";
     End([&] {
         app.Click(kOptAutoOn);
         app.Click(kCmdQuit);
@@ -81,7 +87,18 @@ TEST_F(WindowTest, NumberBoxTakesDigitsOnly) {
     app.Click(kCmdRegister);
     EXPECT_EQ(app.Text(kTxtNumber), "You have to enter a number here!!!!!");
     EXPECT_EQ(sim->EspCount(), 0u);
-    End([&] { app.Post(ControlId(0), WM_CLOSE, 0, 0); });
+    const std::string name(40, 'x');  // the host box takes a long name typed in
+    SetWindowTextW(app.Item(kTxtHost), L"");
+    for (char c : name) app.Post(kTxtHost, WM_CHAR, static_cast<WPARAM>(c));
+    EXPECT_EQ(app.Text(kTxtHost), name);
+    // Closed while a tick's call waits in a loop that keeps the quit message.
+    End([&] {
+        sim->SetCallDelay(800);
+        sim->SetWaitTakesQuit(true);
+        app.Click(kOptAutoOn);
+        ASSERT_TRUE(WaitFor([&] { return sim->WaitingCalls() > 0; }));
+        app.Post(ControlId(0), WM_CLOSE, 0, 0);
+    });
 }
 
 TEST_F(WindowTest, ListsTabOrderScreenReaderNamesAndAFirstLineGame) {
@@ -101,8 +118,21 @@ TEST_F(WindowTest, ListsTabOrderScreenReaderNamesAndAFirstLineGame) {
         app.Key(VK_TAB, ControlId(0));
         EXPECT_EQ(app.Focus(), app.Item(next)) << ControlById(next).name;
     }
-    app.Key(VK_LEFT, ControlId(0));  // within the Auto pair: "On"
-    EXPECT_TRUE(app.Ask(kOptAutoOn, BM_GETCHECK) && !app.Ask(kOptAutoOff, BM_GETCHECK));
+    // The arrows stay within each pair; Tab then lands on its picked option.
+    for (const auto& [on, off] :
+         {std::pair{kOptAutoOn, kOptAutoOff}, {kOptRandomOn, kOptRandomOff}}) {
+        for (UINT key : {VK_LEFT, VK_RIGHT, VK_LEFT}) {
+            app.Key(key, ControlId(0));
+            EXPECT_TRUE(app.Focus() == app.Item(on) || app.Focus() == app.Item(off));
+        }
+        EXPECT_TRUE(app.Ask(on, BM_GETCHECK) && !app.Ask(off, BM_GETCHECK));
+        app.Key(VK_TAB, ControlId(0));
+    }
+    for (ControlId next : {kCmdQuit, kCmbLow, kCmbHigh, kTxtNumber, kCmdRegister, kTxtHost,
+                           kOptAutoOn, kOptRandomOn}) {
+        app.Key(VK_TAB, ControlId(0));
+        EXPECT_EQ(app.Focus(), app.Item(next)) << ControlById(next).name;
+    }
 
     sim->Clear();
     sim->AppendLine("Bob: Get Ready to Play 21");
@@ -149,7 +179,8 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
             }
             exe = dir + L"\\Tolvik.exe";
         }
-        TolvikApp app(exe);
+        // Started in the test's folder, which holds a vzdapi.dll: never loaded from there.
+        TolvikApp app(exe, c.folder ? BinDir().c_str() : nullptr);
         const auto box = app.WaitForMessageBox();
         for (const auto& text : c.says)
             EXPECT_NE(app.BoxText(box).find(text), std::string::npos) << app.BoxText(box);
@@ -168,6 +199,38 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
     EXPECT_THROW(RunTolvik(GetModuleHandleW(nullptr), library, random, "Tolvik", SW_HIDE),
                  LibraryError);
     EXPECT_TRUE(library.calls.empty()) << "Form_Unload ran on dead handlers";
+}
+
+// In-process: moved to a monitor of 144 DPI, the window takes the place
+// Windows suggests as given and lays its controls out for 144 DPI; a new
+// Windows text size brings a new font. Old fonts are deleted.
+TEST(WindowDpi, AMoveBetweenMonitorsAndANewTextSizeLayItOutAgain) {
+    FrmTolvik form(GetModuleHandleW(nullptr));
+    ASSERT_TRUE(form.Create());
+    HWND window = form.hwnd();
+    const auto font = [&] {
+        return reinterpret_cast<HGDIOBJ>(Send(GetDlgItem(window, kTxtNumber), WM_GETFONT));
+    };
+    HGDIOBJ old = font();
+    RECT suggested{100, 50, 600, 350}, r;
+    SendMessageW(window, 0x02E0, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    GetWindowRect(window, &r);
+    EXPECT_TRUE(EqualRect(&r, &suggested));
+    for (const ControlEntry& entry : kControls) {
+        GetWindowRect(GetDlgItem(window, entry.id), &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        const PixelRect want = ControlPixels(entry, 144);
+        EXPECT_EQ(std::make_pair(r.left, r.top), std::make_pair(LONG{want.left}, LONG{want.top}))
+            << entry.name;
+    }
+    SIZE size{};
+    EXPECT_TRUE(SendMessageW(window, 0x02E4, 144, reinterpret_cast<LPARAM>(&size)));
+    EXPECT_GT(size.cx, TwipsToPixels(kClientWidthTwips, 144));  // the frame around the layout
+    for (int step = 0; step < 2; ++step) {
+        EXPECT_EQ(GetObjectType(old), 0u) << "the old font is deleted";
+        old = font();
+        SendMessageW(window, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    }
 }
 
 using EndToEnd = TolvikExeTest;
