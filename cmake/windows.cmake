@@ -6,6 +6,10 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 UNICODE
 # GCC's (mingw-w64's) flags: a static exe, wWinMain as the entry point.
 set(GNU $<NOT:$<CXX_COMPILER_ID:MSVC>>)
 add_link_options($<${GNU}:-static> $<${GNU}:-static-libgcc> $<${GNU}:-static-libstdc++>)
+# The same sources give the same exe, byte for byte, in any folder and at any
+# time: no link time stamp in the PE header, no build folder in the code.
+add_link_options($<${GNU}:-Wl,--no-insert-timestamp>)
+add_compile_options($<${GNU}:-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=>)
 
 add_library(tolvik_core STATIC ${TOLVIK_CORE_SOURCES})
 target_include_directories(tolvik_core PUBLIC src)
@@ -23,9 +27,8 @@ target_link_libraries(Tolvik PRIVATE tolvik_win32)
 target_link_options(Tolvik PRIVATE $<${GNU}:-municode>)
 set_source_files_properties(src/win32/tolvik.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/win32/tolvik.ico;${CMAKE_SOURCE_DIR}/src/win32/tolvik.manifest")
-if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
-  target_link_options(Tolvik PRIVATE $<${GNU}:-s>)
-endif()
+# Stripped by the linker: strip itself would stamp the time into the header.
+target_link_options(Tolvik PRIVATE $<${GNU}:-s>)
 
 add_library(sim_channel STATIC sim/channel/sim_channel.cpp)
 target_include_directories(sim_channel PUBLIC sim)
