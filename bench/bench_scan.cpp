@@ -33,7 +33,7 @@ struct FullLibrary : tolvik::testing::FakeLibrary {
 void BM_TickScan(benchmark::State& state) {
     FullLibrary library;
     tolvik::SentGame sent;
-    sent.Sent(library.transcript, tolvik::LastAnnouncementPosition(library.transcript), 0);
+    sent.Sent(library.transcript, tolvik::LastAnnouncementPosition(library.transcript), 0, "7");
     for (auto _ : state) {
         const std::string text = tolvik::FetchTranscript(library, tolvik::kTickTimeout);
         const auto host = tolvik::HostFromTranscript(text);

@@ -30,6 +30,8 @@ Registration AutoRegistration(const TickInputs& in, RandomSource& random) {
     if (!GameInSight(in.latest) || in.host.empty()) return {};
     if (in.latest.announcement < LastEchoPosition(in.text, in.host)) return {};  // entered
     if (!in.sent.Due(in.text, in.latest.announcement, in.now)) return {};
+    if (const auto again = in.sent.Resend(in.text, in.latest.announcement))
+        return {Registration::Kind::Send, *again, false};
     if (!in.randomMode) return Typed(in.typed);
 
     const long long low = Bound(in.low, 0);

@@ -44,7 +44,8 @@ struct TickInputs {
 
 // The tick registers only for a game in sight whose host is known and whose
 // announcement no ESP echo to that host follows: at once for a newer game,
-// and again for the same one only once its resend is due. With Random on it draws
+// and again for the same one, with the same number, only once its resend is
+// due. With Random on it draws
 // strictly between the bounds: an unpicked Low counts as 0 and an unpicked
 // High as 21, equal bounds are only shown, and bounds with no whole number
 // between them register nothing.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 namespace tolvik {
+
 bool SentGame::Same(std::string_view text, TranscriptPosition announcement) const {
     // The text before the game only loses its start as the chat scrolls;
     // after it, it only grows.
@@ -18,11 +19,19 @@ void SentGame::Take(std::string_view text, TranscriptPosition announcement) {
     at_ = announcement - 1;
 }
 
+std::optional<std::string> SentGame::Resend(std::string_view text,
+                                            TranscriptPosition announcement) const {
+    if (!Same(text, announcement)) return std::nullopt;
+    return number_;
+}
+
 bool SentGame::Due(std::string_view text, TranscriptPosition announcement, std::int64_t now) const {
     return !Same(text, announcement) || now - sentAt_ >= gap_;
 }
 
-void SentGame::Sent(std::string_view text, TranscriptPosition announcement, std::int64_t now) {
+void SentGame::Sent(std::string_view text, TranscriptPosition announcement, std::int64_t now,
+                    const std::string& number) {
+    number_ = number;
     gap_ = Same(text, announcement)
                ? std::clamp(2 * (now - sentAt_), kFirstResendGap, kLongestResendGap)
                : kFirstResendGap;

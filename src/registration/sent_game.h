@@ -16,6 +16,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,8 +33,12 @@ public:
     // `announcement` in `text`: at once for a game not sent to yet, else once
     // its gap has passed.
     bool Due(std::string_view text, TranscriptPosition announcement, std::int64_t now) const;
-    // Records an ESP sent at `now` to the game announced at `announcement`.
-    void Sent(std::string_view text, TranscriptPosition announcement, std::int64_t now);
+    // For the game sent to already: the number it got, which a resend repeats
+    // (a host who did get the first ESP must not see another number).
+    std::optional<std::string> Resend(std::string_view text, TranscriptPosition announcement) const;
+    // Records `number`, sent at `now` to the game announced at `announcement`.
+    void Sent(std::string_view text, TranscriptPosition announcement, std::int64_t now,
+              const std::string& number);
 
 private:
     bool Same(std::string_view text, TranscriptPosition announcement) const;
@@ -44,6 +49,7 @@ private:
     std::size_t at_ = 0;  // the announcement's index in seen_
     std::int64_t sentAt_ = 0;
     std::int64_t gap_ = 0;  // before the next resend
+    std::string number_;    // the number sent
 };
 
 }  // namespace tolvik

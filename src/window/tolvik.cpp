@@ -174,7 +174,7 @@ void Tolvik::Tick() {
         random_);
     Apply(registration, kTickTimeout);
     if (registration.kind == Registration::Kind::Send)
-        sent_.Sent(text, latest.announcement, clock_.Milliseconds());
+        sent_.Sent(text, latest.announcement, clock_.Milliseconds(), registration.number);
 }
 
 void Tolvik::RegisterNumber() {
@@ -186,7 +186,8 @@ void Tolvik::RegisterNumber() {
     // A number the user sent to the game in sight counts for the tick too,
     // which then only resends it when no echo comes.
     if (registration.kind == Registration::Kind::Send && GameInSight(seen.outcome))
-        sent_.Sent(seen.text, seen.outcome.announcement, clock_.Milliseconds());
+        sent_.Sent(seen.text, seen.outcome.announcement, clock_.Milliseconds(),
+                   registration.number);
 }
 
 void Tolvik::Apply(const Registration& registration, long timeout) {

@@ -125,6 +125,15 @@ TEST(Tick, ResendsComeSpacedOutUntilAnEcho) {
         }
         EXPECT_EQ(times, c.times) << "row " << &c - cases;
     }
+    // A resend carries the number sent before, a drawn one too.
+    Rig rig;
+    rig.library.transcript = game;
+    rig.library.echoEsps = true;
+    rig.library.echoDelay = -1;
+    rig.tolvik.optRandom_Click(0);
+    rig.random.values = {DrawOf(4), DrawOf(9)};
+    for (auto& now = rig.clock.now; now <= 3000; now += 750) rig.tolvik.vzTimer_Timer();
+    EXPECT_EQ(rig.library.esps, Strings(2, "Bob|4|3000"));
 }
 
 TEST(Form, StartsAndDetachesOnce) {
