@@ -105,8 +105,8 @@ void Tolvik::RunWork(const std::function<void()>& work) {
 
 void Tolvik::RunPendingWork() {
     if (unloaded_) {
-        registerPressed_ = getHostPressed_ = false;
-        if (stopPending_) library_.DapiStop();  // nothing runs after this
+        // Presses made meanwhile are dropped: no handler runs after this.
+        if (stopPending_) library_.DapiStop();
         return;
     }
     // A press that came while the client was busy is one press, carried out now.
