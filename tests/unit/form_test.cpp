@@ -201,7 +201,7 @@ TEST(Form, NumberBoxAndRangeLists) {
     // Low, High, which was picked -> Low and High after: they never cross.
     const char* const lists[][4] = {
         {"9", "5", "high", "9 9"}, {"9", "5", "low", "5 5"},   {"9", "", "low", "9 "},
-        {"", "5", "high", " 5"},   {"9", "10", "low", "9 10"}, {"10", "9", "high", "10 10"},
+        {"9", "", "high", "9 "},   {"9", "10", "low", "9 10"}, {"10", "9", "high", "10 10"},
     };
     for (const auto& c : lists) {
         rig.form.lowText = c[0];
