@@ -44,11 +44,10 @@ struct TickInputs {
 
 // The tick registers only for a game in sight whose host is known and whose
 // announcement no ESP echo to that host follows: at once for a newer game,
-// and again for the same one, with the same number, only once its resend is
-// due. With Random on it draws
-// strictly between the bounds: an unpicked Low counts as 0 and an unpicked
-// High as 21, equal bounds are only shown, and bounds with no whole number
-// between them register nothing.
+// and for the same one again, with the same number, only once its resend is
+// due. With Random on it draws strictly between the bounds: an unpicked Low
+// counts as 0 and an unpicked High as 21, equal bounds are only shown, and
+// bounds with no whole number between them register nothing.
 Registration AutoRegistration(const TickInputs& in, RandomSource& random);
 
 }  // namespace tolvik

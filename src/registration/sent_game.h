@@ -11,8 +11,8 @@
 // before it, or the older game's own chat is missing after it.
 //
 // An ESP that no echo confirms is sent again, spaced out: the first resend no
-// sooner than 3 s after the ESP, each later gap twice the one before, and
-// from a minute on one a minute.
+// sooner than 3 s after the ESP, each later gap at least twice the one
+// before, and from a minute on one a minute.
 #pragma once
 
 #include <cstdint>
@@ -45,7 +45,7 @@ private:
     void Take(std::string_view text, TranscriptPosition announcement);
 
     bool any_ = false;
-    std::string seen_;    // from a little before the announcement to the end
+    std::string seen_;    // the fetched text the last ESP was decided on
     std::size_t at_ = 0;  // the announcement's index in seen_
     std::int64_t sentAt_ = 0;
     std::int64_t gap_ = 0;  // before the next resend
