@@ -31,23 +31,39 @@ TEST_F(WindowTest, OpensWithTheLayoutAndStateOfTheTable) {
     EXPECT_EQ(std::make_pair(r.right, r.bottom), std::make_pair(268L, 153L));
     const LONG_PTR style = GetWindowLongPtrW(app.window, GWL_STYLE);
     EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), WS_MINIMIZEBOX);
+    NONCLIENTMETRICSW metrics{};  // a label shows its whole text in the message font
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ font = SelectObject(dc, CreateFontIndirectW(&metrics.lfMessageFont));
     for (const ControlEntry& entry : kControls) {
         const PixelRect want = ControlPixels(entry, 96);
+        const std::wstring caption = Wide(std::string(entry.caption));
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
         GetWindowRect(app.Item(entry.id), &r);
         MapWindowPoints(nullptr, app.window, reinterpret_cast<POINT*>(&r), 2);
         EXPECT_EQ(std::make_pair(r.left, r.top), std::make_pair(LONG{want.left}, LONG{want.top}))
             << entry.name;
         const bool label = entry.kind == ControlKind::Label;  // grows to fit its text
-        EXPECT_TRUE(label ? r.right - r.left >= want.width && r.right < 88
-                          : r.right - r.left == want.width && r.bottom - r.top == want.height)
+        EXPECT_TRUE(label
+                        ? r.right - r.left >= std::max<LONG>(want.width, extent.cx) && r.right < 88
+                        : r.right - r.left == want.width && r.bottom - r.top == want.height)
             << entry.name;
         const std::string text = entry.kind == ControlKind::ComboList ? "" : app.Text(entry.id);
         EXPECT_EQ(text, std::string(entry.caption)) << entry.name;
     }
+    DeleteObject(SelectObject(dc, font));
+    DeleteDC(dc);
     EXPECT_EQ(app.Ask(kCmbHigh, CB_GETCOUNT), 20);
     EXPECT_EQ(app.Ask(kCmbLow, CB_GETCURSEL), CB_ERR);
     EXPECT_TRUE(app.Ask(kOptAutoOff, BM_GETCHECK) && app.Ask(kOptRandomOff, BM_GETCHECK));
     EXPECT_EQ(app.Focus(), app.Item(kTxtNumber));
+    POINT corner{1, 1};  // the window's own background, in the system's colour
+    ClientToScreen(app.window, &corner);
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(GetPixel(screen, corner.x, corner.y), GetSysColor(COLOR_BTNFACE));
+    ReleaseDC(nullptr, screen);
     for (WPARAM command : {SC_MINIMIZE, SC_RESTORE}) app.Post(ControlId(0), WM_SYSCOMMAND, command);
     EXPECT_EQ(app.Focus(), app.Item(kTxtNumber)) << "restored, the number box has the focus";
     HWND tips = nullptr;
@@ -82,6 +98,7 @@ TEST_F(WindowTest, NumberBoxTakesDigitsOnly) {
     // Pasted full-width digits are not the user's digits: no number.
     sim->AppendLine("Bob: Get Ready to Play 21");
     SetWindowTextW(app.Item(kTxtNumber), L"\xFF11\xFF15");
+    for (ControlId id : {kOptRandomOn, kOptRandomOff}) app.Click(id);  // Off again: no draw
     app.Key(VK_RIGHT);
     EXPECT_EQ(app.Ask(kTxtNumber, EM_GETSEL), MAKELRESULT(0, 2));
     app.Click(kCmdRegister);
