@@ -23,7 +23,6 @@ struct Channel::Area {
     std::uint32_t magic;
     std::uint32_t callDelay;  // milliseconds
     std::uint32_t waitingCalls;
-    std::uint32_t waitsStarted;
     std::uint32_t waitTakesQuit;
     std::uint64_t transcriptLength;
     std::uint64_t espCount;    // all ever received; the last kMaxEsps are kept
@@ -259,12 +258,6 @@ std::uint32_t Channel::CallDelay() const {
 void Channel::AddWaitingCall(int delta) {
     Lock lock(mutex_);
     area_->waitingCalls += static_cast<std::uint32_t>(delta);
-    if (delta > 0) ++area_->waitsStarted;
-}
-
-std::uint32_t Channel::WaitsStarted() const {
-    Lock lock(mutex_);
-    return area_->waitsStarted;
 }
 
 void Channel::SetWaitTakesQuit(bool takes) {

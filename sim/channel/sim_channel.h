@@ -64,11 +64,9 @@ public:
     // caller's window messages meanwhile, as a real library may (0: none).
     void SetCallDelay(std::uint32_t milliseconds);
     std::uint32_t CallDelay() const;
-    // Library calls now waiting on the client, and all that ever waited,
-    // counted by the library.
+    // Library calls now waiting on the client, counted by the library.
     void AddWaitingCall(int delta);
     std::uint32_t WaitingCalls() const;
-    std::uint32_t WaitsStarted() const;
     // Whether a waiting call keeps a quit message for itself, as a careless
     // modal loop does, instead of posting it again for the caller.
     void SetWaitTakesQuit(bool takes);
