@@ -73,7 +73,8 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp)
-add_executable(win_tests ${WIN_TEST_SOURCES})
+# With Tolvik's resources, so that the window made in-process has its icon.
+add_executable(win_tests ${WIN_TEST_SOURCES} src/win32/tolvik.rc)
 target_include_directories(win_tests PRIVATE tests)
 target_link_libraries(win_tests PRIVATE tolvik_win32 sim_channel gtest gtest_main comctl32 version)
 add_dependencies(win_tests vzdapi vzdapi_lacking vzsim)

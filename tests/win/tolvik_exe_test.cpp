@@ -122,6 +122,8 @@ TEST_F(WindowTest, ListsTabOrderScreenReaderNamesAndAFirstLineGame) {
     app.Pick(kCmbLow, 8);   // 9
     app.Pick(kCmbHigh, 4);  // 5 under Low 9: High gives way
     EXPECT_EQ(app.Text(kCmbHigh), "9");
+    app.Pick(kCmbLow, 9);  // 10 over High 9: Low gives way
+    EXPECT_EQ(app.Text(kCmbLow), "9");
     app.Pick(kCmbHigh, 9);  // 10
     app.Pick(kCmbLow, 8);   // 9 < 10 as numbers
     EXPECT_EQ(app.Text(kCmbLow) + " " + app.Text(kCmbHigh), "9 10");
@@ -229,8 +231,19 @@ TEST(WindowDpi, AMoveBetweenMonitorsAndANewTextSizeLayItOutAgain) {
         return reinterpret_cast<HGDIOBJ>(Send(GetDlgItem(window, kTxtNumber), WM_GETFONT));
     };
     HGDIOBJ old = font();
+    const auto iconWidth = [&] {  // of the big icon, as Windows shows it at this DPI
+        ICONINFO info{};
+        GetIconInfo(reinterpret_cast<HICON>(Send(window, WM_GETICON, ICON_BIG)), &info);
+        BITMAP image{};
+        GetObjectW(info.hbmColor, sizeof image, &image);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        return image.bmWidth;
+    };
+    EXPECT_EQ(iconWidth(), GetSystemMetrics(SM_CXICON));
     RECT suggested{100, 50, 600, 350}, r;
     SendMessageW(window, 0x02E0, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(iconWidth(), GetSystemMetrics(SM_CXICON) * 3 / 2);
     GetWindowRect(window, &r);
     EXPECT_TRUE(EqualRect(&r, &suggested));
     for (const ControlEntry& entry : kControls) {
