@@ -38,7 +38,7 @@ void BM_TickScan(benchmark::State& state) {
         const std::string text = tolvik::FetchTranscript(library, tolvik::kTickTimeout);
         const auto host = tolvik::HostFromTranscript(text);
         const auto e = tolvik::LastEchoPosition(text, host.name);
-        benchmark::DoNotOptimize(sent.Due(text, host.announcement, 1));
+        benchmark::DoNotOptimize(sent.Resend(text, host.announcement, 1));
         benchmark::DoNotOptimize(host.announcement);
         benchmark::DoNotOptimize(e);
     }

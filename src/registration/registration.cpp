@@ -29,9 +29,10 @@ Registration AutoRegistration(const TickInputs& in, RandomSource& random) {
     // An ESP to nobody reaches nobody, and would repeat every tick.
     if (!GameInSight(in.latest) || in.host.empty()) return {};
     if (in.latest.announcement < LastEchoPosition(in.text, in.host)) return {};  // entered
-    if (!in.sent.Due(in.text, in.latest.announcement, in.now)) return {};
-    if (const auto again = in.sent.Resend(in.text, in.latest.announcement))
-        return {Registration::Kind::Send, *again, false};
+    if (const auto again = in.sent.Resend(in.text, in.latest.announcement, in.now)) {
+        if (!again->due) return {};
+        return {Registration::Kind::Send, again->number, false};
+    }
     if (!in.randomMode) return Typed(in.typed);
 
     const long long low = Bound(in.low, 0);

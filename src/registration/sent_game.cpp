@@ -19,14 +19,11 @@ void SentGame::Take(std::string_view text, TranscriptPosition announcement) {
     at_ = announcement - 1;
 }
 
-std::optional<std::string> SentGame::Resend(std::string_view text,
-                                            TranscriptPosition announcement) const {
+std::optional<SentGame::Repeat> SentGame::Resend(std::string_view text,
+                                                 TranscriptPosition announcement,
+                                                 std::int64_t now) const {
     if (!Same(text, announcement)) return std::nullopt;
-    return number_;
-}
-
-bool SentGame::Due(std::string_view text, TranscriptPosition announcement, std::int64_t now) const {
-    return !Same(text, announcement) || now - sentAt_ >= gap_;
+    return Repeat{number_, now - sentAt_ >= gap_};
 }
 
 void SentGame::Sent(std::string_view text, TranscriptPosition announcement, std::int64_t now,

@@ -29,13 +29,16 @@ constexpr std::int64_t kLongestResendGap = 60000;
 
 class SentGame {
 public:
-    // Whether an ESP may go now to the game in sight announced at
-    // `announcement` in `text`: at once for a game not sent to yet, else once
-    // its gap has passed.
-    bool Due(std::string_view text, TranscriptPosition announcement, std::int64_t now) const;
-    // For the game sent to already: the number it got, which a resend repeats
-    // (a host who did get the first ESP must not see another number).
-    std::optional<std::string> Resend(std::string_view text, TranscriptPosition announcement) const;
+    // For the game in sight announced at `announcement` in `text`, if it was
+    // sent to already: the number it got, which a resend repeats (a host who
+    // did get the first ESP must not see another number), and whether its
+    // gap has passed at `now`. Nothing for a game not sent to yet.
+    struct Repeat {
+        std::string number;
+        bool due;
+    };
+    std::optional<Repeat> Resend(std::string_view text, TranscriptPosition announcement,
+                                 std::int64_t now) const;
     // Records `number`, sent at `now` to the game announced at `announcement`.
     void Sent(std::string_view text, TranscriptPosition announcement, std::int64_t now,
               const std::string& number);
