@@ -76,8 +76,14 @@ file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp)
 # With Tolvik's resources, so that the window made in-process has its icon.
 add_executable(win_tests ${WIN_TEST_SOURCES} src/win32/tolvik.rc)
 target_include_directories(win_tests PRIVATE tests)
-target_link_libraries(win_tests PRIVATE tolvik_win32 sim_channel gtest gtest_main comctl32 version)
+target_link_libraries(win_tests PRIVATE tolvik_win32 sim_channel gtest gtest_main comctl32)
 add_dependencies(win_tests vzdapi vzdapi_lacking vzsim)
+
+# The latency from an announcement to Tolvik's ESP, end to end (make bench-latency).
+add_executable(latency_bench bench/latency.cpp)
+target_include_directories(latency_bench PRIVATE tests)
+target_link_libraries(latency_bench PRIVATE tolvik_win32 sim_channel)
+add_dependencies(latency_bench Tolvik vzdapi)
 
 if(CMAKE_CROSSCOMPILING_EMULATOR)
   # One CTest test per suite, so a failure names its area.

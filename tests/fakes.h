@@ -2,6 +2,7 @@
 // window, shared by the unit tests and the benchmarks.
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <string>
@@ -20,17 +21,17 @@ struct FakeClock : Clock {
     std::int64_t Milliseconds() override { return now; }
 };
 
-// A client as it can behave: it echoes ESPs (at once, `echoDelay` ms later on
-// `clock`, or never: -1), hands back only the last `tail` characters, answers
-// nothing when busy, and handles clicks while a call waits (onCall); a call
-// made from onCall counts as nested.
+// A client as it can behave: it echoes ESPs `echoDelay` ms after them on its
+// clock (0: at once, -1: never), hands back only the last `tail` characters,
+// answers nothing when busy, and handles clicks while a call waits (onCall);
+// a call made from onCall counts as nested.
 class FakeLibrary : public ClientLibrary {
 public:
+    FakeClock clock;
     std::string transcript;
-    bool clientThere = true, echoEsps = false;
-    std::int64_t echoDelay = 0;
-    const FakeClock* clock = nullptr;
-    std::size_t tail = 0;  // 0: all
+    bool clientThere = true;
+    std::int64_t echoDelay = -1;
+    std::size_t tail = std::string::npos;  // the most characters a fetch hands back
     int emptyAnswers = 0;
     std::deque<std::string> changes;  // appended, one per fetch, before it
     std::function<void()> onCall;
@@ -50,36 +51,29 @@ public:
             changes.pop_front();
         }
         if (emptyAnswers > 0 && emptyAnswers--) return std::string();
-        return tail != 0 && transcript.size() > tail ? transcript.substr(transcript.size() - tail)
-                                                     : transcript;
+        return transcript.substr(transcript.size() - std::min(tail, transcript.size()));
     }
     void DapiESP(const std::string& to, const std::string& msg, long timeout) override {
         Wait();
         esps.push_back(to + "|" + msg + "|" + std::to_string(timeout));
-        if (!echoEsps || to.empty() || echoDelay < 0) return;
-        const std::string echo = "ESP TO " + to + ": " + msg;
-        if (echoDelay == 0)
-            Write(echo);
-        else
-            lateEchoes.emplace_back(Now() + echoDelay, echo);
+        if (!to.empty() && echoDelay >= 0)
+            echoes.emplace_back(clock.now + echoDelay, to + ": " + msg);
+        WriteLateEchoes();
     }
     void DapiStop() override {
         calls.push_back("DapiStop");
         Wait();
     }
-    // The late echoes that are due by now.
+    // The echoes that are due by now, each on a line of its own.
     void WriteLateEchoes() {
-        for (; !lateEchoes.empty() && lateEchoes.front().first <= Now(); lateEchoes.pop_front())
-            Write(lateEchoes.front().second);
+        for (; !echoes.empty() && echoes.front().first <= clock.now; echoes.pop_front()) {
+            if (!transcript.empty() && transcript.back() != '\n') transcript += "\r\n";
+            transcript += "ESP TO " + echoes.front().second + "\r\n";
+        }
     }
 
 private:
-    std::int64_t Now() const { return clock ? clock->now : 0; }
-    void Write(const std::string& line) {
-        if (!transcript.empty() && transcript.back() != '\n') transcript += "\r\n";
-        transcript += line + "\r\n";
-    }
-    std::deque<std::pair<std::int64_t, std::string>> lateEchoes;
+    std::deque<std::pair<std::int64_t, std::string>> echoes;
     void Wait() {
         if (inCall_) ++nestedCalls;
         if (!onCall || inCall_) return;
@@ -99,9 +93,8 @@ public:
 
     void Reseed() override { ++reseeds; }
     double Next() override {
-        if (values.empty()) return 0.0;
-        const double v = values.front();
-        values.pop_front();
+        const double v = values.empty() ? 0.0 : values.front();
+        if (!values.empty()) values.pop_front();
         return v;
     }
 };
@@ -140,21 +133,18 @@ public:
     void ShowMessage(const std::string& p, const std::string& t, MessageIcon icon) override {
         boxes.push_back((icon == MessageIcon::Stop ? "Stop " : "Warning ") + t + ": " + p);
     }
-    void Close() override {
-        if (onClose) onClose();
-    }
+    void Close() override { onClose(); }
 };
 
 // The window's logic on the in-memory form, library and generator.
 struct Rig {
     FakeLibrary library;
     FakeRandom random;
-    FakeClock clock;
+    FakeClock& clock = library.clock;
     MemoryForm form;
     Tolvik tolvik{form, library, random, clock, "Tolvik"};
     Rig() {
         form.onClose = [this] { tolvik.Form_Unload(); };
-        library.clock = &clock;
     }
 };
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "fakes.h"
 
 namespace tolvik {
@@ -48,17 +50,15 @@ TEST(RandomSource, StirAndDraw) {
     const std::pair<double, int> draws[] = {{0.0, 1},    {0.024, 1},  {0.026, 2},
                                             {0.074, 2},  {0.076, 3},  {0.5, 11},
                                             {0.974, 20}, {0.976, 21}, {0.99999999, 21}};
+    FakeRandom random;
     for (const auto& [u, r] : draws) {
-        FakeRandom random;
         random.values = {u};
         EXPECT_EQ(DrawNumber(random), r) << u;
     }
-}
-
-TEST(RandomSource, DrawsRetryUntilTheyFitAndDrawBetweenGivesNothingWhenNoneCan) {
-    FakeRandom random;  // would draw 1 for ever
+    // Draws retry until they fit; DrawBetween gives nothing when none can.
     for (const auto& [low, high] : {std::pair{7, 8}, {9, 9}, {21, 40}, {-5, 1}})
-        EXPECT_FALSE(DrawBetween(random, low, high)) << low << " " << high;
+        EXPECT_FALSE(DrawBetween(random, low, high))
+            << low << " " << high;  // it would draw 1 for ever
     random.values = {DrawOf(5), DrawOf(21)};
     EXPECT_EQ(DrawBetween(random, 20, 30), 21);  // the only fit, found after a retry
     random.values = {DrawOf(1)};
@@ -72,12 +72,8 @@ TEST(RandomSource, ClockSeededGeneratorMovesOnEachReseed) {
     const double first = a.Next();
     a.Reseed();
     EXPECT_NE(a.Next(), first);
-    int tenths[10] = {};  // the values spread over the whole of [0, 1)
-    for (int i = 0; i < 1000; ++i) {
-        const double u = a.Next();
-        ASSERT_TRUE(u >= 0.0 && u < 1.0);
-        ++tenths[static_cast<int>(u * 10)];
-    }
+    std::array<int, 10> tenths{};  // the values spread over the whole of [0, 1)
+    for (int i = 0; i < 1000; ++i) ++tenths.at(static_cast<std::size_t>(a.Next() * 10));
     for (int n : tenths) EXPECT_GT(n, 50);
 }
 

@@ -3,13 +3,10 @@
 // picks posted to its controls; texts read back as Tolvik converts them.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <fstream>
 #include <functional>
-#include <memory>
 #include <sstream>
 #include <string>
 
@@ -56,19 +53,18 @@ inline std::string WindowText(HWND hwnd) {
     return Narrow(std::wstring(text, static_cast<std::size_t>(n)));
 }
 
-// Tolvik.exe in a process of its own, ended when this goes. The stand-in
-// library in it logs its calls to CallLog(), made empty first.
-inline std::wstring CallLog() {
-    return TempPath(L"tolvik-calls.log");
-}
+// Where the stand-in library in Tolvik.exe logs its calls.
+inline const std::wstring kCallLog = TempPath(L"tolvik-calls.log");
 
+// Tolvik.exe in a process of its own, ended when this goes; its call log
+// is made empty first.
 class TolvikApp {
 public:
     // `folder`: the current folder it starts in.
     explicit TolvikApp(std::wstring exe = BinDir() + L"Tolvik.exe",
                        const wchar_t* folder = nullptr) {
-        DeleteFileW(CallLog().c_str());
-        SetEnvironmentVariableW(L"VZSIM_CALL_LOG", CallLog().c_str());
+        DeleteFileW(kCallLog.c_str());
+        SetEnvironmentVariableW(L"VZSIM_CALL_LOG", kCallLog.c_str());
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         if (!CreateProcessW(exe.c_str(), exe.data(), nullptr, nullptr, FALSE, 0, nullptr, folder,
@@ -156,27 +152,6 @@ public:
 
 private:
     PROCESS_INFORMATION info_{};
-};
-
-// Tolvik.exe beside the simulated client, hosted in this process
-// (sim.reset() is a user closing the client).
-struct TolvikExeTest : ::testing::Test {
-    std::unique_ptr<vzsim::Channel> sim = vzsim::Channel::Create();
-    TolvikApp app;
-    void SetUp() override {
-        ASSERT_NE(sim, nullptr);
-        sim->AppendLine("*** Welcome to the lounge ***");
-        ASSERT_NE(app.WaitForWindow(), nullptr);
-    }
-    // Ends Tolvik in one of the ways a user or Windows can: a clean exit, no
-    // library call made inside another, and DapiStop the last call, made once.
-    void End(const std::function<void()>& how) {
-        how();
-        EXPECT_EQ(app.WaitForExit(), 0u);
-        const std::string calls = ReadFile(CallLog());
-        EXPECT_EQ(calls.find("nested"), std::string::npos) << calls;
-        EXPECT_EQ(calls.find("DapiStop"), calls.size() - 9) << calls;
-    }
 };
 
 }  // namespace tolvik::wintest
