@@ -2,9 +2,10 @@
 # configurations and runs every test; its output ends with each suite's
 # CTest summary.
 SHELL := /bin/bash
-.PHONY: test deps build native win64 win32 test-native test-win64 test-win32 bench demo dist clean
+.PHONY: test deps build native win64 win32 test-native test-win64 test-win32 bench bench-latency demo dist clean
 
-test: deps build dist
+test: deps build
+	scripts/dist
 	scripts/run-tests
 
 deps:
@@ -27,21 +28,27 @@ win64:
 test-native: native
 	ctest --preset native -j2
 
-test-win64: win64
+# The window's start-up tests also start the other build's vzdapi.dll.
+test-win64: win64 win32
 	scripts/with-wine ctest --preset win64
 
-test-win32: win32
+test-win32: win32 win64
 	scripts/with-wine --32 ctest --preset win32
 
-# The release files, read back by scripts/check-dist (also a CTest test).
-dist: win32 win64
-	scripts/dist
+# The release files, read back, and built once more elsewhere to compare
+# them byte for byte (scripts/check-dist).
+dist: deps win32 win64
+	scripts/dist --rebuild
 
 demo: deps win32 win64
 	scripts/demo
 
 bench: native
 	build/native/benchmarks
+
+# The latency from an announcement to Tolvik's ESP, end to end under Wine.
+bench-latency: deps win32 win64
+	scripts/bench-latency
 
 clean:
 	rm -rf build dist

@@ -25,6 +25,3 @@ add_executable(benchmarks bench/bench_scan.cpp)
 target_compile_options(benchmarks PRIVATE -O2)
 target_include_directories(benchmarks PRIVATE tests)
 target_link_libraries(benchmarks PRIVATE tolvik_core_fast benchmark::benchmark)
-
-# The release files that `make dist` packed, read back.
-add_test(NAME release_files COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-dist ${CMAKE_SOURCE_DIR}/dist)
