@@ -281,6 +281,7 @@ TEST_F(EndToEnd, GamesGetOneNumberEachAndClicksDuringACallNeverNest) {
         app.Click(kCmdRegister);
         app.Click(kCmdGetHost);
     });
+    EXPECT_EQ(sim->EspCount(), 4u) << "two presses during a call count once; none after";
 }
 
 }  // namespace
