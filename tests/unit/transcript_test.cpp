@@ -57,7 +57,7 @@ TEST(Transcript, PositionsAndNuls) {
     EXPECT_EQ(LastAnnouncementPosition("Get Ready to Play 21"), 1u);
     EXPECT_EQ(LastAnnouncementPosition("ab Get Ready to Play 21 Get Ready to Play 21"), 25u);
     EXPECT_EQ(LastAnnouncementPosition("Get Ready to Play 2"), 0u);
-    EXPECT_EQ(LastEchoPosition("x\r\nesp to BOB: 7", "Bob"), 4u);
+    EXPECT_EQ(LastEchoPosition("x\r\nesp to BOZ: 7", "Boz"), 4u);
     EXPECT_EQ(LastEchoPosition("ESP TO Bob: 7\r\nESP TO Bob: 8", "bob"), 16u);
     EXPECT_EQ(LastEchoPosition("ESP TO Bobby: 7", "Bob"), 0u);
     EXPECT_EQ(LastEchoPosition("ESP TO : 7", ""), 1u);
