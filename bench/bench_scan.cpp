@@ -33,12 +33,13 @@ struct FullLibrary : tolvik::testing::FakeLibrary {
 void BM_TickScan(benchmark::State& state) {
     FullLibrary library;
     tolvik::SentGame sent;
-    sent.Sent(library.transcript, tolvik::LastAnnouncementPosition(library.transcript), 0, "7");
+    sent.RecordEsp(library.transcript, tolvik::LastAnnouncementPosition(library.transcript), 0,
+                   "7");
     for (auto _ : state) {
         const std::string text = tolvik::FetchTranscript(library, tolvik::kTickTimeout);
         const auto host = tolvik::HostFromTranscript(text);
         const auto e = tolvik::LastEchoPosition(text, host.name);
-        benchmark::DoNotOptimize(sent.Resend(text, host.announcement, 1));
+        benchmark::DoNotOptimize(sent.EspAlreadySent(text, host.announcement, 1));
         benchmark::DoNotOptimize(host.announcement);
         benchmark::DoNotOptimize(e);
     }

@@ -17,16 +17,28 @@ target_include_directories(tolvik_core PUBLIC src)
 # The Win32 shell: the window, its run, the vzdapi.dll adapter; shared by
 # Tolvik.exe and the Win32 tests.
 add_library(tolvik_win32 STATIC src/win32/frm_tolvik.cpp src/win32/app.cpp
-                                src/win32/vzdapi_library.cpp src/win32/ansi_text.cpp)
+                                src/win32/vzdapi_library.cpp src/win32/ansi_text.cpp
+                                src/win32/library_folders.cpp)
 target_link_libraries(tolvik_win32 PUBLIC tolvik_core comctl32 gdi32 oleaut32)
+
+# The version record and the manifest take project()'s version: major,
+# minor, build. The record shows the minor in two digits: 1.2.34 as 1.02.34.
+set(TOLVIK_VERSION_NUMBERS "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},0,${PROJECT_VERSION_PATCH}")
+set(TOLVIK_VERSION_DOTTED "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.${PROJECT_VERSION_PATCH}")
+string(REGEX REPLACE "^([0-9])$" "0\\1" minor "${PROJECT_VERSION_MINOR}")
+set(TOLVIK_VERSION_TEXT "${PROJECT_VERSION_MAJOR}.${minor}.${PROJECT_VERSION_PATCH}")
+set(GENERATED ${CMAKE_BINARY_DIR}/generated)
+configure_file(src/win32/version.h.in ${GENERATED}/version.h @ONLY)
+configure_file(src/win32/tolvik.manifest.in ${GENERATED}/tolvik.manifest @ONLY)
 
 # Tolvik.exe, with its version record, icon and manifest.
 enable_language(RC)
 add_executable(Tolvik WIN32 src/win32/main.cpp src/win32/tolvik.rc)
+target_include_directories(Tolvik PRIVATE ${GENERATED})
 target_link_libraries(Tolvik PRIVATE tolvik_win32)
 target_link_options(Tolvik PRIVATE $<${GNU}:-municode>)
 set_source_files_properties(src/win32/tolvik.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/win32/tolvik.ico;${CMAKE_SOURCE_DIR}/src/win32/tolvik.manifest")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/win32/tolvik.ico;${GENERATED}/tolvik.manifest;${GENERATED}/version.h")
 # Stripped by the linker: strip itself would stamp the time into the header.
 target_link_options(Tolvik PRIVATE $<${GNU}:-s>)
 
@@ -75,7 +87,7 @@ add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp)
 # With Tolvik's resources, so that the window made in-process has its icon.
 add_executable(win_tests ${WIN_TEST_SOURCES} src/win32/tolvik.rc)
-target_include_directories(win_tests PRIVATE tests)
+target_include_directories(win_tests PRIVATE tests ${GENERATED})
 target_link_libraries(win_tests PRIVATE tolvik_win32 sim_channel gtest gtest_main comctl32)
 add_dependencies(win_tests vzdapi vzdapi_lacking vzsim)
 

@@ -11,7 +11,7 @@
 #include "client/client_library.h"
 #include "registration/random_source.h"
 #include "window/form_view.h"
-#include "window/tolvik.h"
+#include "window/form_handlers.h"
 
 namespace tolvik::testing {
 
@@ -104,21 +104,21 @@ inline double DrawOf(int r) {
     return (r - 1) / 20.0;
 }
 
-class MemoryForm : public FormView {
+class MemoryView : public FormView {
 public:
-    std::string hostText = "Host.....", numberText, lowText, highText;
+    std::string hostText = "Host.....", numberBoxText, lowText, highText;
     bool allSelected = false, timerEnabled = false;
     std::vector<std::string> items, boxes;  // boxes: "icon title: prompt"
     std::function<void()> onClose;
     std::vector<std::string>* log = nullptr;  // timer switches go here too
 
     void SetHostText(const std::string& t) override { hostText = t; }
-    std::string NumberText() const override { return numberText; }
-    void SetNumberText(const std::string& t) override {
-        numberText = t;
+    std::string NumberBoxText() const override { return numberBoxText; }
+    void SetNumberBoxText(const std::string& t) override {
+        numberBoxText = t;
         allSelected = false;
     }
-    void SelectAllNumberText() override { allSelected = true; }
+    void SelectNumberBoxText() override { allSelected = true; }
     void AddRangeItem(const std::string& item) override { items.push_back(item); }
     std::string LowText() const override { return lowText; }
     std::string HighText() const override { return highText; }
@@ -141,10 +141,10 @@ struct Rig {
     FakeLibrary library;
     FakeRandom random;
     FakeClock& clock = library.clock;
-    MemoryForm form;
-    Tolvik tolvik{form, library, random, clock, "Tolvik"};
+    MemoryView view;
+    FormHandlers handlers{view, library, random, clock, "Tolvik"};
     Rig() {
-        form.onClose = [this] { tolvik.Form_Unload(); };
+        view.onClose = [this] { handlers.Form_Unload(); };
     }
 };
 

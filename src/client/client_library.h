@@ -10,6 +10,12 @@ namespace tolvik {
 // The most characters of chat the library hands back.
 constexpr long kTranscriptLimit = 32678;
 
+// How long, in milliseconds, a call may wait for the client: the time-outs
+// handed to DapiGetText and DapiESP, and nowhere else.
+constexpr long kFindHostTimeout = 5000;  // fetching the chat for "Get Host"
+constexpr long kRegisterTimeout = 5000;  // the ESP of a "Register" press
+constexpr long kTickTimeout = 3000;      // both calls of the automatic tick
+
 class ClientLibrary {
 public:
     virtual ~ClientLibrary() = default;

@@ -14,8 +14,6 @@
 
 namespace tolvik {
 
-constexpr long kFindHostTimeout = 5000;
-constexpr long kTickTimeout = 3000;
 constexpr std::string_view kAnnouncement = "Get Ready to Play 21";
 
 using TranscriptPosition = std::size_t;
@@ -35,11 +33,11 @@ TranscriptPosition LastEchoPosition(std::string_view text, std::string_view host
 
 struct HostOutcome {
     enum class Kind {
-        NoAnnouncement,  // also when no ":" follows the line break of the announcement's line
-        NoLineBreak,     // the announcement stands on the transcript's first line
+        NoName,       // also when no ":" follows the line break of the announcement's line
+        NoLineBreak,  // the announcement stands on the transcript's first line
         Name,
     };
-    Kind kind = Kind::NoAnnouncement;
+    Kind kind = Kind::NoName;
     std::string name;  // for Kind::Name; may be empty
     // For Kind::Name: the name's ":" stands before the announcement, so the
     // announcement is part of what that speaker said on that line.

@@ -62,7 +62,7 @@ std::optional<long long> WholeValue(std::string_view text) {
     return negative ? -magnitude : magnitude;
 }
 
-std::string NumberText(int number) {
+std::string DecimalText(int number) {
     return std::to_string(number);
 }
 

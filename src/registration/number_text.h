@@ -24,6 +24,6 @@ inline bool NumericText(std::string_view text) {
 }
 
 // Plain decimal digits, no sign, blank or leading zero.
-std::string NumberText(int number);
+std::string DecimalText(int number);
 
 }  // namespace tolvik

@@ -6,7 +6,7 @@ namespace tolvik {
 namespace {
 
 Registration Drawn(int number) {
-    return {Registration::Kind::Send, NumberText(number), true};
+    return {Registration::Kind::Send, DecimalText(number), true};
 }
 
 // The typed text goes out as it stands, neither reformatted nor range-checked.
@@ -29,8 +29,8 @@ Registration AutoRegistration(const TickInputs& in, RandomSource& random) {
     // An ESP to nobody reaches nobody, and would repeat every tick.
     if (!GameInSight(in.latest) || in.host.empty()) return {};
     if (in.latest.announcement < LastEchoPosition(in.text, in.host)) return {};  // entered
-    if (const auto again = in.sent.Resend(in.text, in.latest.announcement, in.now)) {
-        if (!again->due) return {};
+    if (const auto again = in.sent.EspAlreadySent(in.text, in.latest.announcement, in.now)) {
+        if (!again->resendDue) return {};
         return {Registration::Kind::Send, again->number, false};
     }
     if (!in.randomMode) return Typed(in.typed);

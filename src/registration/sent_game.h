@@ -29,27 +29,27 @@ constexpr std::int64_t kLongestResendGap = 60000;
 
 class SentGame {
 public:
-    // For the game in sight announced at `announcement` in `text`, if it was
-    // sent to already: the number it got, which a resend repeats (a host who
-    // did get the first ESP must not see another number), and whether its
-    // gap has passed at `now`. Nothing for a game not sent to yet.
-    struct Repeat {
+    // The ESP the game announced at `announcement` in `text` got already:
+    // its number, which a resend repeats (a host who did get the first ESP
+    // must not see another number), and whether a resend is due at `now`.
+    // Nothing for a game no ESP went to yet. It only answers; it sends nothing.
+    struct EarlierEsp {
         std::string number;
-        bool due;
+        bool resendDue;
     };
-    std::optional<Repeat> Resend(std::string_view text, TranscriptPosition announcement,
-                                 std::int64_t now) const;
+    std::optional<EarlierEsp> EspAlreadySent(std::string_view text, TranscriptPosition announcement,
+                                             std::int64_t now) const;
     // Records `number`, sent at `now` to the game announced at `announcement`.
-    void Sent(std::string_view text, TranscriptPosition announcement, std::int64_t now,
-              const std::string& number);
+    void RecordEsp(std::string_view text, TranscriptPosition announcement, std::int64_t now,
+                   const std::string& number);
 
 private:
-    bool Same(std::string_view text, TranscriptPosition announcement) const;
-    void Take(std::string_view text, TranscriptPosition announcement);
+    bool IsRememberedGame(std::string_view text, TranscriptPosition announcement) const;
+    void Remember(std::string_view text, TranscriptPosition announcement);
 
-    bool any_ = false;
-    std::string seen_;    // the fetched text the last ESP was decided on
-    std::size_t at_ = 0;  // the announcement's index in seen_
+    bool remembers_ = false;            // an ESP was recorded
+    std::string seen_;                  // the fetched text the last ESP was decided on
+    std::size_t seenAnnouncement_ = 0;  // the announcement's index in seen_
     std::int64_t sentAt_ = 0;
     std::int64_t gap_ = 0;  // before the next resend
     std::string number_;    // the number sent

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "window/code_page.h"
+#include "win32/code_page.h"
 
 namespace tolvik {
 

@@ -4,7 +4,7 @@
 
 #include "win32/frm_tolvik.h"
 #include "registration/clock.h"
-#include "window/tolvik.h"
+#include "window/form_handlers.h"
 
 namespace tolvik {
 namespace {
@@ -13,7 +13,7 @@ namespace {
 // destroyed after them, it must not run Form_Unload on a dead object.
 class Attachment {
 public:
-    Attachment(FrmTolvik& form, Tolvik& handlers) : form_(form) { form_.Attach(handlers); }
+    Attachment(FrmTolvik& form, FormHandlers& handlers) : form_(form) { form_.Attach(handlers); }
     ~Attachment() { form_.Detach(); }
     Attachment(const Attachment&) = delete;
     Attachment& operator=(const Attachment&) = delete;
@@ -29,14 +29,11 @@ int RunTolvik(HINSTANCE instance, ClientLibrary& library, RandomSource& random,
     FrmTolvik form(instance);
     if (!form.Create()) return kExitWindowFailed;
     SteadyClock clock;
-    Tolvik handlers(form, library, random, clock, appName);
+    FormHandlers handlers(form, library, random, clock, appName);
     Attachment attachment(form, handlers);
 
-    if (!handlers.Form_Load()) {
-        // No client: the user was told, the window is closed.
-        form.RunMessageLoop();
-        return kExitNoClient;
-    }
+    // No client: the user was told, and the window is gone.
+    if (!handlers.Form_Load()) return kExitNoClient;
     form.Show(showCommand);
     return form.RunMessageLoop();
 }

@@ -7,7 +7,7 @@
 
 #include "win32/ansi_text.h"
 #include "win32/resource.h"
-#include "window/tolvik.h"
+#include "window/form_handlers.h"
 
 namespace tolvik {
 namespace {
@@ -431,15 +431,15 @@ void FrmTolvik::SetHostText(const std::string& text) {
     SetControlText(kTxtHost, text);
 }
 
-std::string FrmTolvik::NumberText() const {
+std::string FrmTolvik::NumberBoxText() const {
     return ControlText(kTxtNumber);
 }
 
-void FrmTolvik::SetNumberText(const std::string& text) {
+void FrmTolvik::SetNumberBoxText(const std::string& text) {
     SetControlText(kTxtNumber, text);
 }
 
-void FrmTolvik::SelectAllNumberText() {
+void FrmTolvik::SelectNumberBoxText() {
     // In the box's own units, whatever the text's length in ANSI bytes.
     SendMessageW(Control(kTxtNumber), EM_SETSEL, 0, -1);
 }

@@ -12,7 +12,7 @@
 
 namespace tolvik {
 
-class Tolvik;
+class FormHandlers;
 
 class FrmTolvik final : public FormView {
 public:
@@ -24,7 +24,7 @@ public:
     // Creates the window, hidden, with all its controls. False on failure.
     bool Create();
     // The window calls the handlers until it is gone or they are detached.
-    void Attach(Tolvik& handlers) { handlers_ = &handlers; }
+    void Attach(FormHandlers& handlers) { handlers_ = &handlers; }
     void Detach() { handlers_ = nullptr; }
     // Shows the window with the number box focused.
     void Show(int showCommand);
@@ -34,9 +34,9 @@ public:
 
     // FormView
     void SetHostText(const std::string& text) override;
-    std::string NumberText() const override;
-    void SetNumberText(const std::string& text) override;
-    void SelectAllNumberText() override;
+    std::string NumberBoxText() const override;
+    void SetNumberBoxText(const std::string& text) override;
+    void SelectNumberBoxText() override;
     void AddRangeItem(const std::string& item) override;
     std::string LowText() const override;
     std::string HighText() const override;
@@ -74,7 +74,7 @@ private:
     HFONT font_ = nullptr;
     HICON icons_[2] = {};  // big, small
     HWND lastFocus_ = nullptr;
-    Tolvik* handlers_ = nullptr;
+    FormHandlers* handlers_ = nullptr;
     bool timerEnabled_ = false;
     bool quitOnDestroy_ = true;
     int dpi_ = 96;

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "win32/library_folders.h"
+
 namespace tolvik {
 namespace {
 
@@ -29,17 +31,13 @@ int LibraryBits(const std::wstring& path) {
     return 0;
 }
 
-// The library where Tolvik loads it from, or empty: its own folder, then the
-// system folder (never the current folder).
+// The library's full path in the first of LibraryFolders that holds it, or
+// empty.
 std::wstring FoundLibrary(const std::string& fileName) {
-    std::wstring own(32768, L'\0');
-    own.resize(GetModuleFileNameW(nullptr, own.data(), static_cast<DWORD>(own.size())));
-    wchar_t system[MAX_PATH];
-    const UINT n = GetSystemDirectoryW(system, MAX_PATH);
     const std::wstring name(fileName.begin(), fileName.end());
-    for (const std::wstring& dir :
-         {own.substr(0, own.find_last_of(L"\\/") + 1), std::wstring(system, n) + L"\\"}) {
-        if (GetFileAttributesW((dir + name).c_str()) != INVALID_FILE_ATTRIBUTES) return dir + name;
+    for (const std::wstring& folder : LibraryFolders()) {
+        if (GetFileAttributesW((folder + name).c_str()) != INVALID_FILE_ATTRIBUTES)
+            return folder + name;
     }
     return std::wstring();
 }
@@ -61,10 +59,12 @@ VzdapiLibrary::VzdapiLibrary(std::string fileName) : fileName_(std::move(fileNam
 
 void VzdapiLibrary::Load() {
     if (module_) return;
-    HMODULE module = LoadLibraryA(fileName_.c_str());
+    // By its full path, so that no search can reach the folders of PATH.
+    const std::wstring path = FoundLibrary(fileName_);
+    HMODULE module = path.empty() ? nullptr : LoadLibraryW(path.c_str());
     if (!module) {
-        // A library of the other bitness fails to load, or is passed over.
-        const int bits = LibraryBits(FoundLibrary(fileName_));
+        // A library of the other bitness fails to load.
+        const int bits = LibraryBits(path);
         if (bits != 0 && bits != kOwnBits)
             throw LibraryError("Tolvik found the VZones automation library " + fileName_ +
                                ", but it is a " + std::to_string(bits) +

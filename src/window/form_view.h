@@ -17,10 +17,10 @@ public:
 
     virtual void SetHostText(const std::string& text) = 0;
 
-    virtual std::string NumberText() const = 0;
-    virtual void SetNumberText(const std::string& text) = 0;
+    virtual std::string NumberBoxText() const = 0;
+    virtual void SetNumberBoxText(const std::string& text) = 0;
     // Selects the number box's whole text.
-    virtual void SelectAllNumberText() = 0;
+    virtual void SelectNumberBoxText() = 0;
 
     // A range list's text is its picked item, or empty while nothing is picked.
     virtual void AddRangeItem(const std::string& item) = 0;  // to cmbLow, then to cmbHigh

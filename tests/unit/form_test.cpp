@@ -5,7 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "fakes.h"
-#include "window/code_page.h"
+#include "win32/app_name.h"
+#include "win32/code_page.h"
 #include "window/layout.h"
 
 namespace tolvik {
@@ -59,26 +60,26 @@ TEST(Registration, ThroughTheForm) {
         SCOPED_TRACE("row " + std::to_string(&c - cases));
         Rig rig;
         rig.library.transcript = kGame;
-        if (c.hostKnown) rig.tolvik.cmdGetHost_Click();
+        if (c.hostKnown) rig.handlers.cmdGetHost_Click();
         rig.library.transcript = c.text;
         rig.library.fetchTimeouts.clear();
-        rig.tolvik.optRandom_Click(c.random ? 0 : 1);
-        rig.form.lowText = c.low;
-        rig.form.highText = c.high;
-        rig.form.numberText = c.typed;
+        rig.handlers.optRandom_Click(c.random ? 0 : 1);
+        rig.view.lowText = c.low;
+        rig.view.highText = c.high;
+        rig.view.numberBoxText = c.typed;
         rig.random.values = c.draws;
-        rig.form.allSelected = true;
+        rig.view.allSelected = true;
         const int reseeds = rig.random.reseeds;
-        if (c.action == 'G') rig.tolvik.cmdGetHost_Click();
-        if (c.action == 'R') rig.tolvik.cmdRegister_Click();
-        if (c.action == 'T') rig.tolvik.vzTimer_Timer();
+        if (c.action == 'G') rig.handlers.cmdGetHost_Click();
+        if (c.action == 'R') rig.handlers.cmdRegister_Click();
+        if (c.action == 'T') rig.handlers.vzTimer_Timer();
         EXPECT_EQ(rig.library.esps, Strings(*c.sent != 0, c.sent));
-        EXPECT_EQ(rig.form.numberText + " / " + rig.form.hostText,
+        EXPECT_EQ(rig.view.numberBoxText + " / " + rig.view.hostText,
                   c.number + std::string(" / ") + c.host);
-        EXPECT_EQ(rig.form.boxes,
+        EXPECT_EQ(rig.view.boxes,
                   std::vector<std::string>(c.warned, "Warning No 21 Host found: No host found"));
         EXPECT_EQ(rig.library.fetchTimeouts.front(), 5000) << "finding the host";
-        EXPECT_EQ(rig.form.allSelected, std::string(c.number) == c.typed)
+        EXPECT_EQ(rig.view.allSelected, std::string(c.number) == c.typed)
             << "the box is rewritten only anew";
         EXPECT_EQ(rig.random.reseeds - reseeds, c.action == 'R' ? 4 : 0) << "a press stirs twice";
     }
@@ -86,25 +87,25 @@ TEST(Registration, ThroughTheForm) {
 
 TEST(Form, StartsAndDetachesOnce) {
     Rig rig;
-    rig.form.log = &rig.library.calls;
-    ASSERT_TRUE(rig.tolvik.Form_Load());
+    rig.view.log = &rig.library.calls;
+    ASSERT_TRUE(rig.handlers.Form_Load());
     EXPECT_GE(rig.random.reseeds, 2);  // the seed was stirred
-    EXPECT_EQ(rig.form.items.size() == 20 ? rig.form.items[0] + rig.form.items[19] : "", "120");
+    EXPECT_EQ(rig.view.items.size() == 20 ? rig.view.items[0] + rig.view.items[19] : "", "120");
     // The switches keep a running countdown; Quit stops the timer, then detaches.
-    for (int index : {0, 0, 1, 1, 0}) rig.tolvik.optAuto_Click(index);
-    for (int index : {0, 1}) rig.tolvik.optRandom_Click(index);
-    EXPECT_FALSE(rig.tolvik.RandomMode());
-    rig.tolvik.Form_Unload();
-    rig.tolvik.Form_Unload();
+    for (int index : {0, 0, 1, 1, 0}) rig.handlers.optAuto_Click(index);
+    for (int index : {0, 1}) rig.handlers.optRandom_Click(index);
+    EXPECT_FALSE(rig.handlers.RandomMode());
+    rig.handlers.Form_Unload();
+    rig.handlers.Form_Unload();
     EXPECT_EQ(rig.library.calls, Strings({"DapiStart Tolvik", "timer on", "timer off", "timer on",
                                           "timer off", "DapiStop"}));
 
     Rig none;
     none.library.clientThere = false;
-    EXPECT_FALSE(none.tolvik.Form_Load());
-    EXPECT_EQ(none.form.boxes,
+    EXPECT_FALSE(none.handlers.Form_Load());
+    EXPECT_EQ(none.view.boxes,
               Strings({"Stop VZones is not there: Failed to find a VZones Client:"}));
-    EXPECT_TRUE(none.form.items.empty());
+    EXPECT_TRUE(none.view.items.empty());
     EXPECT_EQ(none.library.calls, Strings({"DapiStart Tolvik", "DapiStop"}));
 }
 
@@ -112,7 +113,7 @@ TEST(Form, NumberBoxAndRangeLists) {
     Rig rig;
     for (const char c : std::string("a-.\b\x16/:059")) {
         int key = c;
-        rig.tolvik.txtNumber_KeyPress(key);
+        rig.handlers.txtNumber_KeyPress(key);
         EXPECT_EQ(key, c >= '0' && c <= '9' ? c : 0) << int{c};
     }
     // Typed -> the box after, and whether its text is selected.
@@ -125,9 +126,9 @@ TEST(Form, NumberBoxAndRangeLists) {
         // clang-format on
     };
     for (const auto& [text, after] : typed) {
-        rig.form.SetNumberText(text);
-        rig.tolvik.txtNumber_KeyUp();
-        EXPECT_EQ(rig.form.numberText + (rig.form.allSelected ? ", selected" : ""), after);
+        rig.view.SetNumberBoxText(text);
+        rig.handlers.txtNumber_KeyUp();
+        EXPECT_EQ(rig.view.numberBoxText + (rig.view.allSelected ? ", selected" : ""), after);
     }
 
     // Low, High, which was picked -> Low and High after: they never cross.
@@ -136,10 +137,10 @@ TEST(Form, NumberBoxAndRangeLists) {
         {"9", "", "high", "9 "},   {"9", "10", "low", "9 10"}, {"10", "9", "high", "10 10"},
     };
     for (const auto& c : lists) {
-        rig.form.lowText = c[0];
-        rig.form.highText = c[1];
-        c[2] == std::string("low") ? rig.tolvik.cmbLow_Click() : rig.tolvik.cmbHigh_Click();
-        EXPECT_EQ(rig.form.lowText + " " + rig.form.highText, c[3]);
+        rig.view.lowText = c[0];
+        rig.view.highText = c[1];
+        c[2] == std::string("low") ? rig.handlers.cmbLow_Click() : rig.handlers.cmbHigh_Click();
+        EXPECT_EQ(rig.view.lowText + " " + rig.view.highText, c[3]);
     }
 }
 

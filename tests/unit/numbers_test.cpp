@@ -14,7 +14,7 @@ namespace {
 using testing::DrawOf;
 using testing::FakeRandom;
 
-TEST(NumberText, WholeValuesRoundHalfToEvenAndSaturate) {
+TEST(NumberRules, WholeValuesRoundHalfToEvenAndSaturate) {
     const std::string huge(1000, '9');
     const std::pair<std::string, std::optional<long long>> cases[] = {
         // clang-format off

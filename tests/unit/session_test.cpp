@@ -25,27 +25,27 @@ TEST(Session, EachGameGetsItsNumberFromTheTickOnceOrSpacedOutResends) {
     std::int64_t& now = rig.clock.now;
     client.transcript = "Welcome to the lounge!\r\n";
     client.tail = static_cast<std::size_t>(kTranscriptLimit);
-    rig.form.numberText = "12";
-    rig.tolvik.optAuto_Click(0);
+    rig.view.numberBoxText = "12";
+    rig.handlers.optAuto_Click(0);
     bool slowCalls = false;
     // Made in the tick's first call: Off, Off and On, Register, Get Host, a
     // tick; or Quit amid them, which holds for DapiStop's call too.
     int click = -1;
     bool pressed = false;  // a press runs after the tick, with the timer on
     client.onCall = [&] {
-        ASSERT_TRUE(!rig.form.timerEnabled || pressed) << "a tick holds the timer off";
+        ASSERT_TRUE(!rig.view.timerEnabled || pressed) << "a tick holds the timer off";
         if (slowCalls) now += 900;
-        if (click == 0 || click == 1) rig.tolvik.optAuto_Click(1);
-        if (click == 1) rig.tolvik.optAuto_Click(0);
-        if (click == 2) rig.tolvik.cmdRegister_Click();
-        if (click == 3) rig.tolvik.cmdGetHost_Click();
+        if (click == 0 || click == 1) rig.handlers.optAuto_Click(1);
+        if (click == 1) rig.handlers.optAuto_Click(0);
+        if (click == 2) rig.handlers.cmdRegister_Click();
+        if (click == 3) rig.handlers.cmdGetHost_Click();
         if (click == 2 || click == 3) pressed = true;
-        if (click == 4 || click == 5) rig.tolvik.vzTimer_Timer();
+        if (click == 4 || click == 5) rig.handlers.vzTimer_Timer();
         if (click == 5) {
-            rig.tolvik.cmdRegister_Click();
-            if (client.calls.empty()) rig.tolvik.cmdQuit_Click();
-            rig.tolvik.cmdGetHost_Click();
-            rig.tolvik.optAuto_Click(0);
+            rig.handlers.cmdRegister_Click();
+            if (client.calls.empty()) rig.handlers.cmdQuit_Click();
+            rig.handlers.cmdGetHost_Click();
+            rig.handlers.optAuto_Click(0);
             return;
         }
         click = -1;
@@ -61,22 +61,22 @@ TEST(Session, EachGameGetsItsNumberFromTheTickOnceOrSpacedOutResends) {
     };
     const auto tick = [&](bool mayClick = true) {
         now += 750 + static_cast<std::int64_t>(rng() % 40);
-        ASSERT_TRUE(rig.form.timerEnabled) << "Auto is on, so the timer runs";
-        click = mayClick && !rig.tolvik.HostName().empty() && chance(15) ? int(rng() % 5) : -1;
+        ASSERT_TRUE(rig.view.timerEnabled) << "Auto is on, so the timer runs";
+        click = mayClick && !rig.handlers.HostName().empty() && chance(15) ? int(rng() % 5) : -1;
         pressed = false;
         const int clicked = click;
         const std::size_t pressesBefore = presses;
         client.fetchTimeouts.clear();
-        rig.tolvik.vzTimer_Timer();
+        rig.handlers.vzTimer_Timer();
         // A press made during the tick runs once, after it; "Off" stands.
-        ASSERT_EQ(rig.form.timerEnabled, clicked != 0);
-        if (clicked == 0) rig.tolvik.optAuto_Click(0);
+        ASSERT_EQ(rig.view.timerEnabled, clicked != 0);
+        if (clicked == 0) rig.handlers.optAuto_Click(0);
         ASSERT_TRUE(clicked != 3 || client.fetchTimeouts == std::vector<long>({5000, 3000, 5000}));
         for (; checked < client.esps.size(); ++checked) {
-            if (client.esps[checked] == rig.tolvik.HostName() + "|12|5000") {  // the press's
+            if (client.esps[checked] == rig.handlers.HostName() + "|12|5000") {  // the press's
                 ASSERT_EQ(clicked, 2);
                 ++presses;
-                if (host == rig.tolvik.HostName()) sent.push_back(now);
+                if (host == rig.handlers.HostName()) sent.push_back(now);
                 continue;
             }
             ASSERT_EQ(client.esps[checked], host + "|12|3000") << "game " << games;
@@ -133,11 +133,11 @@ TEST(Session, EachGameGetsItsNumberFromTheTickOnceOrSpacedOutResends) {
     const auto esps = client.esps.size();
     client.fetchTimeouts.clear();
     click = 5;
-    rig.tolvik.vzTimer_Timer();
+    rig.handlers.vzTimer_Timer();
     EXPECT_EQ(client.fetchTimeouts, std::vector<long>{5000});
     EXPECT_EQ(client.calls, std::vector<std::string>{"DapiStop"});
     EXPECT_EQ(client.esps.size(), esps);
-    EXPECT_FALSE(rig.form.timerEnabled);
+    EXPECT_FALSE(rig.view.timerEnabled);
     EXPECT_EQ(client.nestedCalls, 0);
 }
 

@@ -34,10 +34,10 @@ TEST(Transcript, HostOfTheLastAnnouncement) {
         {"a\r\nB\rob\n: Get Ready to Play 21",                                   Kind::Name, "B\rob\n", true},
         {"a\r\n\r\nBob: Get Ready to Play 21",                                   Kind::Name, "Bob", true},
         {std::string(70000, 'x') + "\r\nBob: Get Ready to Play 21",              Kind::Name, "Bob", true},
-        {"",                                                       Kind::NoAnnouncement, "", false},
-        {"Alice: hi\r\nBob: get ready to play 21",                 Kind::NoAnnouncement, "", false},
-        {"Alice: hi\r\nBob Get Ready to Play 21",                  Kind::NoAnnouncement, "", false},
-        {"\r\nGet Ready to Play 21",                               Kind::NoAnnouncement, "", false},
+        {"",                                                       Kind::NoName, "", false},
+        {"Alice: hi\r\nBob: get ready to play 21",                 Kind::NoName, "", false},
+        {"Alice: hi\r\nBob Get Ready to Play 21",                  Kind::NoName, "", false},
+        {"\r\nGet Ready to Play 21",                               Kind::NoName, "", false},
         {"Get Ready to Play 21",                                   Kind::NoLineBreak, "", false},
         {"m: Get Ready to Play 21\r\nAlice: hi",                   Kind::NoLineBreak, "", false},
         {"Alice\rBob: Get Ready to Play 21",                       Kind::NoLineBreak, "", false},
@@ -86,19 +86,20 @@ TEST(SentGame, ResendsComeSpacedOutWithTheSameNumberAndANewerGameIsNew) {
     SentGame sent;
     std::vector<std::int64_t> times;  // of ESPs while no echo comes, a tick every 750 ms
     for (std::int64_t now = 0; now < 240000; now += 750) {
-        const auto again = sent.Resend(more, at, now);
+        const auto again = sent.EspAlreadySent(more, at, now);
         EXPECT_TRUE(times.empty() == !again && (!again || again->number == "4")) << now;
-        if (!again || again->due) times.push_back(now);
-        if (!again || again->due) sent.Sent(more, at, now, "4");
+        if (!again || again->resendDue) times.push_back(now);
+        if (!again || again->resendDue) sent.RecordEsp(more, at, now, "4");
     }
     EXPECT_EQ(times,
               std::vector<std::int64_t>({0, 3000, 9000, 21000, 45000, 93000, 153000, 213000}));
     // The same game with more chat after it, or its start scrolled away; then
     // a newer one, even the same host's in the same words after the same chatter.
-    EXPECT_TRUE(sent.Resend(more + "Al: hi\r\n", at, 0));
-    EXPECT_TRUE(sent.Resend(more.substr(100) + "Al: hi\r\n", at - 100, 0));
+    EXPECT_TRUE(sent.EspAlreadySent(more + "Al: hi\r\n", at, 0));
+    EXPECT_TRUE(sent.EspAlreadySent(more.substr(100) + "Al: hi\r\n", at - 100, 0));
     for (const std::string& later : {more + "Bob: Get Ready to Play 21\r\n", more + game})
-        EXPECT_FALSE(sent.Resend(later, LastAnnouncementPosition(later), 0)) << later.size();
+        EXPECT_FALSE(sent.EspAlreadySent(later, LastAnnouncementPosition(later), 0))
+            << later.size();
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // What the ANSI code page allows when Windows converts UTF-16 text into it.
+// Plain rules, no Windows header: built and tested natively too.
 #pragma once
 
 namespace tolvik {

@@ -1,6 +1,12 @@
 // frmTolvik's logic: its form-level state and every event handler, working
 // on the window through FormView, on the client through ClientLibrary, and
 // deciding with the client link's and registration's plain functions.
+//
+// The handlers are named in the form-and-event style: a control's name with
+// its kind as prefix (cmd button, opt option pair, txt text box, cmb list,
+// vz timer) and the event after an underscore, as in cmdRegister_Click or
+// optAuto_Click(index), where index 0 is the "On" option; Form_Load and
+// Form_Unload are the window's own. Every other name here says what it does.
 #pragma once
 
 #include <functional>
@@ -20,10 +26,10 @@ constexpr unsigned kTimerInterval = 750;
 extern const char* const kEnterNumberText;  // "You have to enter a number here!!!!!"
 extern const char* const kWrongNumberText;  // "WRONG NUMBER"
 
-class Tolvik {
+class FormHandlers {
 public:
-    Tolvik(FormView& view, ClientLibrary& library, RandomSource& random, Clock& clock,
-           std::string appName);
+    FormHandlers(FormView& view, ClientLibrary& library, RandomSource& random, Clock& clock,
+                 std::string appName);
 
     // Start-up. False when no client runs: the user has been told and the
     // window has been closed.
@@ -89,9 +95,5 @@ private:
     bool tickRunning_ = false;
     bool autoAfterTick_ = false;  // the Auto choice to apply when the tick ends
 };
-
-// The executable's file name without directory and extension, taken from its
-// UTF-16 path: split there, a double-byte ANSI name keeps every byte.
-std::wstring AppNameFromPath(const std::wstring& path);
 
 }  // namespace tolvik

@@ -1,4 +1,4 @@
-#include "window/tolvik.h"
+#include "window/form_handlers.h"
 
 #include <utility>
 
@@ -8,10 +8,9 @@ namespace tolvik {
 
 const char* const kEnterNumberText = "You have to enter a number here!!!!!";
 const char* const kWrongNumberText = "WRONG NUMBER";
-constexpr long kRegisterTimeout = 5000;
 
-Tolvik::Tolvik(FormView& view, ClientLibrary& library, RandomSource& random, Clock& clock,
-               std::string appName)
+FormHandlers::FormHandlers(FormView& view, ClientLibrary& library, RandomSource& random,
+                           Clock& clock, std::string appName)
     : view_(view),
       library_(library),
       random_(random),
@@ -20,7 +19,7 @@ Tolvik::Tolvik(FormView& view, ClientLibrary& library, RandomSource& random, Clo
 
 // Start-up and shut-down.
 
-bool Tolvik::Form_Load() {
+bool FormHandlers::Form_Load() {
     StirRandomSeed();
     library_.DapiStart(appName_);
     if (library_.DapiIsVZThere() == 0) {
@@ -29,11 +28,11 @@ bool Tolvik::Form_Load() {
         view_.Close();
         return false;
     }
-    for (int n = 1; n <= 20; ++n) view_.AddRangeItem(NumberText(n));
+    for (int n = 1; n <= 20; ++n) view_.AddRangeItem(DecimalText(n));
     return true;
 }
 
-void Tolvik::Form_Unload() {
+void FormHandlers::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
     view_.SetTimerEnabled(false);
@@ -44,13 +43,13 @@ void Tolvik::Form_Unload() {
         library_.DapiStop();
 }
 
-void Tolvik::cmdQuit_Click() {
+void FormHandlers::cmdQuit_Click() {
     view_.Close();
 }
 
 // The switches.
 
-void Tolvik::optAuto_Click(int index) {
+void FormHandlers::optAuto_Click(int index) {
     if (unloaded_) return;
     // A running tick holds the timer off; the choice applies when it ends.
     if (tickRunning_) {
@@ -62,32 +61,32 @@ void Tolvik::optAuto_Click(int index) {
     if (index == 1 && view_.TimerEnabled()) view_.SetTimerEnabled(false);
 }
 
-void Tolvik::optRandom_Click(int index) {
+void FormHandlers::optRandom_Click(int index) {
     if (index == 0) randomMode_ = true;
     if (index == 1) randomMode_ = false;
 }
 
 // The number box and the range lists.
 
-void Tolvik::txtNumber_KeyPress(int& keyAscii) {
+void FormHandlers::txtNumber_KeyPress(int& keyAscii) {
     if (keyAscii < '0' || keyAscii > '9') keyAscii = 0;
 }
 
-void Tolvik::txtNumber_KeyUp() {
-    const auto value = WholeValue(view_.NumberText());
+void FormHandlers::txtNumber_KeyUp() {
+    const auto value = WholeValue(view_.NumberBoxText());
     if (value && *value >= 1 && *value <= 20) return;
-    if (value) view_.SetNumberText(kWrongNumberText);
-    view_.SelectAllNumberText();
+    if (value) view_.SetNumberBoxText(kWrongNumberText);
+    view_.SelectNumberBoxText();
 }
 
-void Tolvik::cmbHigh_Click() {
+void FormHandlers::cmbHigh_Click() {
     const std::string low = view_.LowText();
     const std::string high = view_.HighText();
     if (low.empty() || high.empty()) return;
     if (WholeValue(high) < WholeValue(low)) view_.SetHighText(low);
 }
 
-void Tolvik::cmbLow_Click() {
+void FormHandlers::cmbLow_Click() {
     const std::string low = view_.LowText();
     const std::string high = view_.HighText();
     if (low.empty() || high.empty()) return;
@@ -96,14 +95,14 @@ void Tolvik::cmbLow_Click() {
 
 // Work that reaches the client.
 
-void Tolvik::RunWork(const std::function<void()>& work) {
+void FormHandlers::RunWork(const std::function<void()>& work) {
     working_ = true;
     work();
     working_ = false;
     RunPendingWork();
 }
 
-void Tolvik::RunPendingWork() {
+void FormHandlers::RunPendingWork() {
     if (unloaded_) {
         // Presses made meanwhile are dropped: no handler runs after this.
         if (stopPending_) library_.DapiStop();
@@ -119,7 +118,7 @@ void Tolvik::RunPendingWork() {
     }
 }
 
-void Tolvik::cmdGetHost_Click() {
+void FormHandlers::cmdGetHost_Click() {
     if (unloaded_) return;  // a click while DapiStop waits
     if (working_) {
         getHostPressed_ = true;
@@ -128,7 +127,7 @@ void Tolvik::cmdGetHost_Click() {
     RunWork([this] { FindHost(); });
 }
 
-void Tolvik::cmdRegister_Click() {
+void FormHandlers::cmdRegister_Click() {
     if (unloaded_) return;
     if (working_) {
         registerPressed_ = true;
@@ -140,7 +139,7 @@ void Tolvik::cmdRegister_Click() {
     });
 }
 
-void Tolvik::vzTimer_Timer() {
+void FormHandlers::vzTimer_Timer() {
     // Ticks never nest, nor run inside a press that waits on the client.
     if (working_ || unloaded_) return;
     RunWork([this] {
@@ -156,7 +155,7 @@ void Tolvik::vzTimer_Timer() {
     });
 }
 
-void Tolvik::Tick() {
+void FormHandlers::Tick() {
     // A box from the tick would come back every interval; the tick stays quiet.
     FindHostQuietly();
     if (unloaded_ || hostName_.empty()) return;
@@ -168,56 +167,57 @@ void Tolvik::Tick() {
     // host never gets a number for the new game.
     const HostOutcome latest = HostFromTranscript(text);
     ApplyHost(latest, true);
-    const std::string low = view_.LowText(), high = view_.HighText(), typed = view_.NumberText();
+    const std::string low = view_.LowText(), high = view_.HighText(), typed = view_.NumberBoxText();
     const Registration registration = AutoRegistration(
         {text, latest, hostName_, randomMode_, low, high, typed, sent_, clock_.Milliseconds()},
         random_);
     Apply(registration, kTickTimeout);
     if (registration.kind == Registration::Kind::Send)
-        sent_.Sent(text, latest.announcement, clock_.Milliseconds(), registration.number);
+        sent_.RecordEsp(text, latest.announcement, clock_.Milliseconds(), registration.number);
 }
 
-void Tolvik::RegisterNumber() {
+void FormHandlers::RegisterNumber() {
     StirRandomSeed();
     const Sighting seen = LookForHost(false);
     if (unloaded_ || hostName_.empty()) return;
-    const Registration registration = ManualRegistration(randomMode_, view_.NumberText(), random_);
+    const Registration registration =
+        ManualRegistration(randomMode_, view_.NumberBoxText(), random_);
     Apply(registration, kRegisterTimeout);
     // A number the user sent to the game in sight counts for the tick too,
     // which then only resends it when no echo comes.
     if (registration.kind == Registration::Kind::Send && GameInSight(seen.outcome))
-        sent_.Sent(seen.text, seen.outcome.announcement, clock_.Milliseconds(),
-                   registration.number);
+        sent_.RecordEsp(seen.text, seen.outcome.announcement, clock_.Milliseconds(),
+                        registration.number);
 }
 
-void Tolvik::Apply(const Registration& registration, long timeout) {
+void FormHandlers::Apply(const Registration& registration, long timeout) {
     switch (registration.kind) {
         case Registration::Kind::Nothing:
             return;
         case Registration::Kind::Show:
-            view_.SetNumberText(registration.number);
+            view_.SetNumberBoxText(registration.number);
             return;
         case Registration::Kind::AskForNumber:
-            view_.SetNumberText(kEnterNumberText);
+            view_.SetNumberBoxText(kEnterNumberText);
             return;
         case Registration::Kind::Send:
             library_.DapiESP(hostName_, registration.number, timeout);
-            if (registration.drawn && !unloaded_) view_.SetNumberText(registration.number);
+            if (registration.drawn && !unloaded_) view_.SetNumberBoxText(registration.number);
             return;
     }
 }
 
 // Host finding.
 
-void Tolvik::FindHost() {
+void FormHandlers::FindHost() {
     LookForHost(false);
 }
 
-void Tolvik::FindHostQuietly() {
+void FormHandlers::FindHostQuietly() {
     LookForHost(true);
 }
 
-Tolvik::Sighting Tolvik::LookForHost(bool quietly) {
+FormHandlers::Sighting FormHandlers::LookForHost(bool quietly) {
     Sighting seen{FetchTranscript(library_, kFindHostTimeout), {}};
     if (unloaded_) return seen;  // closed while the client was asked
     seen.outcome = HostFromTranscript(seen.text);
@@ -225,11 +225,11 @@ Tolvik::Sighting Tolvik::LookForHost(bool quietly) {
     return seen;
 }
 
-void Tolvik::ApplyHost(const HostOutcome& outcome, bool quietly) {
+void FormHandlers::ApplyHost(const HostOutcome& outcome, bool quietly) {
     // The tick takes a host only from a game it could enter.
     if (quietly && !GameInSight(outcome)) return;
     switch (outcome.kind) {
-        case HostOutcome::Kind::NoAnnouncement:
+        case HostOutcome::Kind::NoName:
             return;
         case HostOutcome::Kind::NoLineBreak:
             if (!quietly) {
@@ -244,16 +244,8 @@ void Tolvik::ApplyHost(const HostOutcome& outcome, bool quietly) {
     view_.SetHostText(hostName_.empty() ? "Host..." : hostName_);
 }
 
-void Tolvik::StirRandomSeed() {
+void FormHandlers::StirRandomSeed() {
     tolvik::StirRandomSeed(random_);
-}
-
-std::wstring AppNameFromPath(const std::wstring& path) {
-    const auto slash = path.find_last_of(L"\\/:");
-    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-    const auto dot = name.rfind(L'.');
-    if (dot != std::wstring::npos && dot > 0) name.erase(dot);
-    return name;
 }
 
 }  // namespace tolvik

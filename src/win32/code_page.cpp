@@ -1,4 +1,4 @@
-#include "window/code_page.h"
+#include "win32/code_page.h"
 
 namespace tolvik {
 
