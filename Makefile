@@ -2,7 +2,7 @@
 # configurations and runs every test; its output ends with each suite's
 # CTest summary.
 SHELL := /bin/bash
-.PHONY: test deps build native win64 win32 test-native test-win64 test-win32 bench bench-latency demo dist clean
+.PHONY: test deps build native win64 win32 test-native test-win64 test-win32 lint bench bench-latency demo dist clean
 
 test: deps build
 	scripts/dist
@@ -34,6 +34,10 @@ test-win64: win64 win32
 
 test-win32: win32 win64
 	scripts/with-wine --32 ctest --preset win32
+
+# clang-tidy over the portable core; any warning fails.
+lint: deps native
+	scripts/lint
 
 # The release files, read back, and built once more elsewhere to compare
 # them byte for byte (scripts/check-dist).

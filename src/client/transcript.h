@@ -33,7 +33,7 @@ TranscriptPosition LastEchoPosition(std::string_view text, std::string_view host
 
 struct HostOutcome {
     enum class Kind {
-        NoName,       // also when no ":" follows the line break of the announcement's line
+        NoName,       // no announcement, or no ":" after the line break that opens its line
         NoLineBreak,  // the announcement stands on the transcript's first line
         Name,
     };

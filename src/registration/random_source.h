@@ -18,8 +18,8 @@ public:
 };
 
 // A small, fast generator (splitmix64) whose reseed mixes in a
-// high-resolution clock reading. Reseeding costs a few nanoseconds, which
-// keeps StirRandomSeed's 32002 reseeds well under a millisecond.
+// high-resolution clock reading. A reseed costs about as much as that
+// reading, so StirRandomSeed's 32002 reseeds take about a millisecond.
 class ClockSeededRandom final : public RandomSource {
 public:
     ClockSeededRandom();

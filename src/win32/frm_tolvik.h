@@ -1,6 +1,6 @@
 // frmTolvik: the one window, in plain Win32. It creates the controls, lays
-// them out for the window's DPI, routes messages to the handlers of Tolvik
-// and gives them the window through FormView.
+// them out for the window's DPI, routes messages to FormHandlers and gives
+// them the window through FormView.
 #pragma once
 
 #include <windows.h>

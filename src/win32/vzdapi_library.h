@@ -1,6 +1,6 @@
-// The VZones client's automation library, vzdapi.dll, loaded by name when
-// first needed and reached through its five operations: the Windows adapter
-// of ClientLibrary.
+// The VZones client's automation library, vzdapi.dll, loaded from Tolvik's
+// folder or the system folder when first needed, and reached through its five
+// operations: the Windows adapter of ClientLibrary.
 #pragma once
 
 #include <windows.h>
