@@ -1,5 +1,5 @@
 # Windows build (mingw-w64): Tolvik.exe, the stand-in vzdapi.dll and the
-# practice room, and the Win32 tests that CTest runs under wine64.
+# practice room, and the Win32 tests that CTest runs under Wine (scripts/wine).
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 UNICODE _UNICODE)
