@@ -171,7 +171,7 @@ void FormHandlers::Tick() {
     const Registration registration = AutoRegistration(
         {text, latest, hostName_, randomMode_, low, high, typed, sent_, clock_.Milliseconds()},
         random_);
-    Apply(registration, kTickTimeout);
+    ApplyRegistration(registration, kTickTimeout);
     if (registration.kind == Registration::Kind::Send)
         sent_.RecordEsp(text, latest.announcement, clock_.Milliseconds(), registration.number);
 }
@@ -182,7 +182,7 @@ void FormHandlers::RegisterNumber() {
     if (unloaded_ || hostName_.empty()) return;
     const Registration registration =
         ManualRegistration(randomMode_, view_.NumberBoxText(), random_);
-    Apply(registration, kRegisterTimeout);
+    ApplyRegistration(registration, kRegisterTimeout);
     // A number the user sent to the game in sight counts for the tick too,
     // which then only resends it when no echo comes.
     if (registration.kind == Registration::Kind::Send && GameInSight(seen.outcome))
@@ -190,7 +190,7 @@ void FormHandlers::RegisterNumber() {
                         registration.number);
 }
 
-void FormHandlers::Apply(const Registration& registration, long timeout) {
+void FormHandlers::ApplyRegistration(const Registration& registration, long timeout) {
     switch (registration.kind) {
         case Registration::Kind::Nothing:
             return;

@@ -76,7 +76,7 @@ private:
     // (for the tick): no box, and only from a game the tick could enter.
     void ApplyHost(const HostOutcome& outcome, bool quietly);
     void RegisterNumber();
-    void Apply(const Registration& registration, long timeout);
+    void ApplyRegistration(const Registration& registration, long timeout);
     void StirRandomSeed();
 
     FormView& view_;
