@@ -47,18 +47,19 @@ TEST(RandomSource, StirAndDraw) {
         EXPECT_EQ(random.reseeds, reseeds) << u;
     }
     // 1 to 21, with 1 and 21 half as likely as the others.
-    const std::pair<double, int> draws[] = {{0.0, 1},    {0.024, 1},  {0.026, 2},
-                                            {0.074, 2},  {0.076, 3},  {0.5, 11},
-                                            {0.974, 20}, {0.976, 21}, {0.99999999, 21}};
+    // clang-format off
+    const std::pair<double, int> draws[] = {{0.0, 1}, {0.024, 1}, {0.026, 2}, {0.074, 2},
+        {0.076, 3}, {0.5, 11}, {0.974, 20}, {0.976, 21}, {0.99999999, 21}};
+    // clang-format on
     FakeRandom random;
     for (const auto& [u, r] : draws) {
         random.values = {u};
         EXPECT_EQ(DrawNumber(random), r) << u;
     }
-    // Draws retry until they fit; DrawBetween gives nothing when none can.
+    // Draws retry until they fit; DrawBetween gives nothing when none can
+    // (the last would draw 1 for ever).
     for (const auto& [low, high] : {std::pair{7, 8}, {9, 9}, {21, 40}, {-5, 1}})
-        EXPECT_FALSE(DrawBetween(random, low, high))
-            << low << " " << high;  // it would draw 1 for ever
+        EXPECT_FALSE(DrawBetween(random, low, high)) << low << " " << high;
     random.values = {DrawOf(5), DrawOf(21)};
     EXPECT_EQ(DrawBetween(random, 20, 30), 21);  // the only fit, found after a retry
     random.values = {DrawOf(1)};

@@ -76,16 +76,14 @@ TEST_F(WindowTest, OpensWithTheLayoutOfTheTableAndTakesDigitsOnly) {
     }
     DeleteObject(SelectObject(dc, font));
     DeleteDC(dc);
-    EXPECT_EQ(app.Ask(kCmbHigh, CB_GETCOUNT), 20);
-    EXPECT_EQ(app.Ask(kCmbLow, CB_GETCURSEL), CB_ERR);
+    EXPECT_TRUE(app.Ask(kCmbHigh, CB_GETCOUNT) == 20 && app.Ask(kCmbLow, CB_GETCURSEL) == CB_ERR);
     EXPECT_TRUE(app.Ask(kOptAutoOff, BM_GETCHECK) && app.Ask(kOptRandomOff, BM_GETCHECK));
     EXPECT_EQ(app.Focus(), app.Item(kTxtNumber));
     for (WPARAM command : {SC_MINIMIZE, SC_RESTORE}) app.Post(ControlId(0), WM_SYSCOMMAND, command);
     EXPECT_EQ(app.Focus(), app.Item(kTxtNumber)) << "restored, the number box has the focus";
-    HWND tips = nullptr;
-    while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) &&
-           GetWindow(tips, GW_OWNER) != app.window) {
-    }
+    HWND tips = nullptr;  // the window's tooltip control
+    do tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr);
+    while (tips && GetWindow(tips, GW_OWNER) != app.window);
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);  // the Auto options'
 
     // The number box takes digits only.
@@ -225,6 +223,13 @@ TEST(WindowDpi, AMoveBetweenMonitorsAndANewTextSizeLayItOutAgain) {
     HGDIOBJ old = font();
     RECT suggested{100, 50, 600, 350}, r;
     SendMessageW(window, 0x02E0, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    ICONINFO icon{};  // the big icon, in the size Windows shows at this DPI
+    BITMAP image{};
+    GetIconInfo(reinterpret_cast<HICON>(Send(window, WM_GETICON, ICON_BIG)), &icon);
+    GetObjectW(icon.hbmColor, sizeof image, &image);
+    DeleteObject(icon.hbmColor);
+    DeleteObject(icon.hbmMask);
+    EXPECT_EQ(image.bmWidth, GetSystemMetrics(SM_CXICON) * 3 / 2);
     GetWindowRect(window, &r);
     EXPECT_TRUE(EqualRect(&r, &suggested));
     for (const ControlEntry& entry : kControls) {
