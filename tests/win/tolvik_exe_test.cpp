@@ -221,6 +221,7 @@ TEST(WindowDpi, AMoveBetweenMonitorsAndANewTextSizeLayItOutAgain) {
         return reinterpret_cast<HGDIOBJ>(Send(GetDlgItem(window, kTxtNumber), WM_GETFONT));
     };
     HGDIOBJ old = font();
+    EXPECT_EQ(GetClassLongPtrW(window, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);  // dialog grey
     RECT suggested{100, 50, 600, 350}, r;
     SendMessageW(window, 0x02E0, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     ICONINFO icon{};  // the big icon, in the size Windows shows at this DPI
