@@ -6,6 +6,8 @@
 
 namespace tolvik {
 
+static_assert(kNoBestFitChars == WC_NO_BEST_FIT_CHARS);
+
 std::wstring Wide(const std::string& ansi) {
     if (ansi.empty()) return std::wstring();
     const int size = static_cast<int>(ansi.size());
@@ -19,7 +21,7 @@ std::string Narrow(const std::wstring& wide) {
     if (wide.empty()) return std::string();
     // No look-alikes where the code page allows saying so; UTF-8 and its kin
     // take no such flag, and hold every character anyway.
-    const DWORD flags = CodePageTakesConversionFlags(GetACP()) ? WC_NO_BEST_FIT_CHARS : 0;
+    const DWORD flags = NarrowingFlags(GetACP());
     const int size = static_cast<int>(wide.size());
     const int n =
         WideCharToMultiByte(CP_ACP, flags, wide.data(), size, nullptr, 0, nullptr, nullptr);

@@ -161,9 +161,9 @@ TEST(ShellRules, LayoutAppNameAndCodePages) {
     EXPECT_EQ(AppNameFromPath(L"C:\\\x8868.x\\my.\x8868.EXE"), L"my.\x8868");  // 0x5C in Shift-JIS
     // Code pages that take no best-fit flag, and their neighbours that do.
     for (unsigned cp : {42u, 50220u, 50229u, 52936u, 54936u, 57002u, 57011u, 65000u, 65001u})
-        EXPECT_FALSE(CodePageTakesConversionFlags(cp)) << cp;
+        EXPECT_EQ(NarrowingFlags(cp), 0u) << cp;
     for (unsigned cp : {41u, 932u, 1252u, 50219u, 50230u, 57001u, 57012u, 65002u})
-        EXPECT_TRUE(CodePageTakesConversionFlags(cp)) << cp;
+        EXPECT_EQ(NarrowingFlags(cp), kNoBestFitChars) << cp;
 }
 
 }  // namespace
