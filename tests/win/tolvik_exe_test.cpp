@@ -169,6 +169,7 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         // clang-format off
         {nullptr, L"", {"VZones is not there: Failed to find a VZones Client:", ""}, 1},
         {L"tolvik-alone", L"", {"Tolvik: Tolvik could not load", "vzdapi.dll, so it cannot call DapiStart"}, 2},
+        {L"tolvik-not-a-library", BinDir() + L"..\\CMakeCache.txt", {"Tolvik: Tolvik could not load", "vzdapi.dll, so it cannot call DapiStart"}, 2},
         {L"tolvik-lacking", BinDir() + L"lacking\\vzdapi.dll", {"Tolvik: ", "vzdapi.dll was found, but it has no operation DapiESP"}, 2},
         {L"tolvik-other-bits", other + L"\\bin\\vzdapi.dll", {"Tolvik: Tolvik found", x64
             ? "a 32-bit library and this Tolvik is the 64-bit one, so it cannot call DapiStart.\n\nUse Tolvik.exe, the 32-bit Tolvik,"
