@@ -31,12 +31,13 @@ int LibraryBits(const std::wstring& path) {
     return 0;
 }
 
-// The library's full path in the first of LibraryFolders that holds it, or
-// empty.
+// The library's full path in the first of LibraryFolders that holds a file
+// of that name (not a folder), or empty.
 std::wstring FoundLibrary(const std::string& fileName) {
     const std::wstring name(fileName.begin(), fileName.end());
     for (const std::wstring& folder : LibraryFolders()) {
-        if (GetFileAttributesW((folder + name).c_str()) != INVALID_FILE_ATTRIBUTES)
+        const DWORD attributes = GetFileAttributesW((folder + name).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
             return folder + name;
     }
     return std::wstring();
