@@ -7,9 +7,9 @@
 #include "registration/random_source.h"
 #include "win32/ansi_text.h"
 #include "win32/app.h"
+#include "win32/app_name.h"
 #include "win32/library_folders.h"
 #include "win32/vzdapi_library.h"
-#include "win32/app_name.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     tolvik::SearchLibraryFoldersOnly();
