@@ -33,8 +33,8 @@ struct FullLibrary : tolvik::testing::FakeLibrary {
 void BM_TickScan(benchmark::State& state) {
     FullLibrary library;
     tolvik::SentGame sent;
-    sent.RecordEsp(library.transcript, tolvik::LastAnnouncementPosition(library.transcript), 0,
-                   "7");
+    const std::string number = "7";
+    sent.Take(library.transcript, tolvik::LastAnnouncementPosition(library.transcript), 0, &number);
     for (auto _ : state) {
         const std::string text = tolvik::FetchTranscript(library, tolvik::kTickTimeout);
         const auto host = tolvik::HostFromTranscript(text);

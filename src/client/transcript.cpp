@@ -148,6 +148,11 @@ HostOutcome HostFromTranscript(std::string_view text) {
         return outcome;
     }
 
+    // A lone CR or LF before the announcement ends a line of its own there:
+    // the announcement is not on the line of whoever the name would be.
+    const std::string_view lineStart = text.substr(lineBreak + 2, announcement - lineBreak - 2);
+    if (lineStart.find_first_of("\r\n") != std::string_view::npos) return outcome;
+
     const std::size_t colon = text.find(':', lineBreak);
     if (colon == std::string_view::npos) return outcome;  // no name can be delimited
 

@@ -33,7 +33,8 @@ TranscriptPosition LastEchoPosition(std::string_view text, std::string_view host
 
 struct HostOutcome {
     enum class Kind {
-        NoName,       // no announcement, or no ":" after the line break that opens its line
+        NoName,       // no announcement, no ":" after the line break that opens its line,
+                      // or a lone CR or LF between that line break and the announcement
         NoLineBreak,  // the announcement stands on the transcript's first line
         Name,
     };
@@ -50,20 +51,10 @@ struct HostOutcome {
 // sent ("ESP TO " at its start, in any case).
 bool IsEspEcho(std::string_view name);
 
-// Whether the outcome shows a game the tick may enter: a speaker on a line of
-// its own said the announcement, and the line is no ESP echo. Not a game:
-// an announcement on the text's first line (the library's window may have
-// cut it, so its speaker is unknown), one before any ":" on its line (an
-// emote; the "name" would run to a ":" further on, even on later lines), and
-// one quoted in the user's own ESP.
-inline bool GameInSight(const HostOutcome& outcome) {
-    return outcome.kind == HostOutcome::Kind::Name && outcome.spokenByName &&
-           !IsEspEcho(outcome.name);
-}
-
 // The speaker of the last announcement: everything from the CR LF that opens
 // the announcement's line up to the first ":" after it, with CR LF pairs
-// removed and nothing else trimmed.
+// removed and nothing else trimmed. A line that a lone CR or LF splits before
+// the announcement is no one speaker's: no name.
 HostOutcome HostFromTranscript(std::string_view text);
 
 }  // namespace tolvik

@@ -21,11 +21,28 @@ struct Registration {
     Kind kind = Kind::Nothing;
     std::string number;
     bool drawn = false;
+    // What the tick's memory records: the number, when it goes to the game
+    // in sight; else only what the fetched text showed of the remembered game.
+    bool toGameInSight = false;
+
+    const std::string* NumberToRemember() const {
+        return kind == Kind::Send && toGameInSight ? &number : nullptr;
+    }
 };
 
+// Whether the outcome shows a game the tick may enter: a speaker on a line of
+// its own said the announcement, and the line is no ESP echo. Not a game:
+// an announcement on the text's first line (the library's window may have
+// cut it, so its speaker is unknown), one before any ":" on its line (an
+// emote; the "name" would run to a ":" further on, even on later lines), and
+// one quoted in the user's own ESP.
+bool GameInSight(const HostOutcome& outcome);
+
 // "Register": the typed text as it stands, or with Random on a fresh draw
-// from 1 to 20. Every press registers; no echo is looked for.
-Registration ManualRegistration(bool randomMode, const std::string& typed, RandomSource& random);
+// from 1 to 20. Every press registers; no echo is looked for. `seen` is the
+// host outcome of the press's fetch.
+Registration ManualRegistration(bool randomMode, const std::string& typed, const HostOutcome& seen,
+                                RandomSource& random);
 
 // The inputs of the automatic tick: the transcript it decides on, its host
 // outcome, the host known after it, the window's texts, and the game the

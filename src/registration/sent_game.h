@@ -1,14 +1,23 @@
 // What the automatic tick remembers of the last game it sent a number for:
-// enough to tell that game from a newer one, and when it may send again.
+// enough to know that game again in any later fetch, to tell a newer game
+// from it, and when it may send again.
 //
-// A game is known by the chat around its announcement, as far as a fetch
-// shows it. Chat only grows at the end, so while the same game is the last
-// one announced, a new fetch holds the remembered text again: from the
-// announcement on, with more after it, and before it the same text or, once
-// the chat runs past what the library returns, the end of that text. A newer
-// announcement, even the same host's in the same words after the same
-// chatter, stands later in the chat than the older game, so more text comes
-// before it, or the older game's own chat is missing after it.
+// The chat only grows at its end, and a fetch shows a window of it: usually
+// its last 32678 characters, sometimes fewer (a busy client), sometimes
+// nothing. So while a game is the last one announced, a fetch that shows its
+// announcement shows after it all the chat that any earlier fetch showed
+// there, and maybe more; before it, more or less of the same chat. A fetch
+// that does not reach the announcement tells that more chat than it holds has
+// come since. The memory keeps the most that fetches showed of each: the chat
+// before the game, the chat from its announcement on, and how long the latter
+// must be by now. A game is the remembered one only if the fetch agrees with
+// all three.
+//
+// A newer announcement, even the same host's in the same words after the
+// same chatter, stands where the chat the ticks saw after the older one, or
+// the length they saw it grow by, does not fit. A fetch whose last
+// announcement is another one ends the remembered game for good: the chat
+// never brings it back as the last. An empty fetch tells nothing.
 //
 // An ESP that no echo confirms is sent again, spaced out: the first resend no
 // sooner than 3 s after the ESP, each later gap at least twice the one
@@ -29,30 +38,35 @@ constexpr std::int64_t kLongestResendGap = 60000;
 
 class SentGame {
 public:
-    // The ESP the game announced at `announcement` in `text` got already:
-    // its number, which a resend repeats (a host who did get the first ESP
-    // must not see another number), and whether a resend is due at `now`.
-    // Nothing for a game no ESP went to yet. It only answers; it sends nothing.
+    // The ESP that the game announced at `announcement` in `text` got
+    // already: its number, which a resend repeats (a host who did get the
+    // first ESP must not see another number), and whether a resend is due at
+    // `now`. Nothing for a game no ESP went to yet.
     struct EarlierEsp {
         std::string number;
         bool resendDue;
     };
     std::optional<EarlierEsp> EspAlreadySent(std::string_view text, TranscriptPosition announcement,
                                              std::int64_t now) const;
-    // Records `number`, sent at `now` to the game announced at `announcement`.
-    void RecordEsp(std::string_view text, TranscriptPosition announcement, std::int64_t now,
-                   const std::string& number);
+
+    // Takes in what a fetch showed, its last announcement at `announcement`
+    // (0: none): more of the remembered game, or that it is over. With
+    // `number`, that number went at `now` to the game announced there.
+    void Take(std::string_view text, TranscriptPosition announcement, std::int64_t now,
+              const std::string* number);
 
 private:
-    bool IsRememberedGame(std::string_view text, TranscriptPosition announcement) const;
-    void Remember(std::string_view text, TranscriptPosition announcement);
+    struct Game {
+        std::string before;     // the most chat a fetch showed before the announcement
+        std::string after;      // the chat from the announcement on, as the last fetch showed it
+        std::size_t reach = 0;  // the least length that chat has by now
+        std::string number;     // sent, and repeated by every resend
+        std::int64_t sentAt = 0;
+        std::int64_t gap = 0;  // before the next resend
+    };
+    bool Shows(std::string_view text, TranscriptPosition announcement) const;
 
-    bool remembers_ = false;            // an ESP was recorded
-    std::string seen_;                  // the fetched text the last ESP was decided on
-    std::size_t seenAnnouncement_ = 0;  // the announcement's index in seen_
-    std::int64_t sentAt_ = 0;
-    std::int64_t gap_ = 0;  // before the next resend
-    std::string number_;    // the number sent
+    std::optional<Game> game_;  // none until an ESP goes out, and once its game is over
 };
 
 }  // namespace tolvik

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "client/library_search.h"
+
 namespace tolvik {
 
 std::wstring ExecutablePath() {
@@ -14,10 +16,15 @@ std::wstring ExecutablePath() {
 }
 
 std::vector<std::wstring> LibraryFolders() {
-    const std::wstring own = ExecutablePath();
-    wchar_t system[MAX_PATH];
-    const UINT n = GetSystemDirectoryW(system, MAX_PATH);
-    return {own.substr(0, own.find_last_of(L"\\/") + 1), std::wstring(system, n) + L"\\"};
+    // 0 on failure; the size it needs when the buffer is too small.
+    std::wstring system(MAX_PATH, L'\0');
+    UINT n = GetSystemDirectoryW(system.data(), static_cast<UINT>(system.size()));
+    if (n >= system.size()) {
+        system.resize(n);
+        n = GetSystemDirectoryW(system.data(), static_cast<UINT>(system.size()));
+    }
+    system.resize(n < system.size() ? n : 0);
+    return LibrarySearchFolders(ExecutablePath(), system);
 }
 
 void SearchLibraryFoldersOnly() {

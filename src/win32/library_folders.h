@@ -12,7 +12,9 @@ namespace tolvik {
 // folder and a wrong name.
 std::wstring ExecutablePath();
 
-// The folders a library may come from, in order, each ending in a backslash.
+// The folders a library may come from, in order, each ending in a backslash:
+// LibrarySearchFolders of Tolvik's path and the system folder, so only those
+// that Windows can tell.
 std::vector<std::wstring> LibraryFolders();
 
 // Makes every library the process loads by name come from LibraryFolders.

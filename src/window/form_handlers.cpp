@@ -156,8 +156,7 @@ void FormHandlers::vzTimer_Timer() {
 }
 
 void FormHandlers::Tick() {
-    // A box from the tick would come back every interval; the tick stays quiet.
-    FindHostQuietly();
+    LookForHost(HostLookup::ByTick);
     if (unloaded_ || hostName_.empty()) return;
 
     const std::string text = FetchTranscript(library_, kTickTimeout);
@@ -166,28 +165,26 @@ void FormHandlers::Tick() {
     // the two fetches has its own host, taken again here, so the previous
     // host never gets a number for the new game.
     const HostOutcome latest = HostFromTranscript(text);
-    ApplyHost(latest, true);
+    ApplyHost(latest, HostLookup::ByTick);
     const std::string low = view_.LowText(), high = view_.HighText(), typed = view_.NumberBoxText();
     const Registration registration = AutoRegistration(
         {text, latest, hostName_, randomMode_, low, high, typed, sent_, clock_.Milliseconds()},
         random_);
     ApplyRegistration(registration, kTickTimeout);
-    if (registration.kind == Registration::Kind::Send)
-        sent_.RecordEsp(text, latest.announcement, clock_.Milliseconds(), registration.number);
+    sent_.Take(text, latest.announcement, clock_.Milliseconds(), registration.NumberToRemember());
 }
 
 void FormHandlers::RegisterNumber() {
     StirRandomSeed();
-    const Sighting seen = LookForHost(false);
+    const Sighting seen = LookForHost(HostLookup::ByUser);
     if (unloaded_ || hostName_.empty()) return;
     const Registration registration =
-        ManualRegistration(randomMode_, view_.NumberBoxText(), random_);
+        ManualRegistration(randomMode_, view_.NumberBoxText(), seen.outcome, random_);
     ApplyRegistration(registration, kRegisterTimeout);
     // A number the user sent to the game in sight counts for the tick too,
     // which then only resends it when no echo comes.
-    if (registration.kind == Registration::Kind::Send && GameInSight(seen.outcome))
-        sent_.RecordEsp(seen.text, seen.outcome.announcement, clock_.Milliseconds(),
-                        registration.number);
+    sent_.Take(seen.text, seen.outcome.announcement, clock_.Milliseconds(),
+               registration.NumberToRemember());
 }
 
 void FormHandlers::ApplyRegistration(const Registration& registration, long timeout) {
@@ -210,29 +207,24 @@ void FormHandlers::ApplyRegistration(const Registration& registration, long time
 // Host finding.
 
 void FormHandlers::FindHost() {
-    LookForHost(false);
+    LookForHost(HostLookup::ByUser);
 }
 
-void FormHandlers::FindHostQuietly() {
-    LookForHost(true);
-}
-
-FormHandlers::Sighting FormHandlers::LookForHost(bool quietly) {
+FormHandlers::Sighting FormHandlers::LookForHost(HostLookup lookup) {
     Sighting seen{FetchTranscript(library_, kFindHostTimeout), {}};
     if (unloaded_) return seen;  // closed while the client was asked
     seen.outcome = HostFromTranscript(seen.text);
-    ApplyHost(seen.outcome, quietly);
+    ApplyHost(seen.outcome, lookup);
     return seen;
 }
 
-void FormHandlers::ApplyHost(const HostOutcome& outcome, bool quietly) {
-    // The tick takes a host only from a game it could enter.
-    if (quietly && !GameInSight(outcome)) return;
+void FormHandlers::ApplyHost(const HostOutcome& outcome, HostLookup lookup) {
+    if (lookup == HostLookup::ByTick && !GameInSight(outcome)) return;
     switch (outcome.kind) {
         case HostOutcome::Kind::NoName:
             return;
         case HostOutcome::Kind::NoLineBreak:
-            if (!quietly) {
+            if (lookup == HostLookup::ByUser) {
                 view_.ShowMessage("No host found", "No 21 Host found", MessageIcon::Warning);
                 if (unloaded_) return;  // the session ended while the box was open
             }

@@ -64,17 +64,19 @@ private:
     void RunPendingWork();
     void Tick();
     void FindHost();
-    // As FindHost, for the tick: no box, and only a game it could enter.
-    void FindHostQuietly();
+    // Who looks for the host: the user ("Get Host", "Register"), who is told
+    // "No host found" and takes any name; or the tick, which shows no box (it
+    // would come back every interval) and takes a name only from a game it
+    // could enter.
+    enum class HostLookup { ByUser, ByTick };
     // A fetched transcript and its host, already taken into the window.
     struct Sighting {
         std::string text;
         HostOutcome outcome;
     };
-    Sighting LookForHost(bool quietly);
-    // Takes the host of a transcript into HostName and the host box; quietly
-    // (for the tick): no box, and only from a game the tick could enter.
-    void ApplyHost(const HostOutcome& outcome, bool quietly);
+    Sighting LookForHost(HostLookup lookup);
+    // Takes the host of a transcript into HostName and the host box.
+    void ApplyHost(const HostOutcome& outcome, HostLookup lookup);
     void RegisterNumber();
     void ApplyRegistration(const Registration& registration, long timeout);
     void StirRandomSeed();

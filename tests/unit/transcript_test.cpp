@@ -5,13 +5,15 @@
 #include <gtest/gtest.h>
 
 #include "fakes.h"
-#include "registration/sent_game.h"
+#include "registration/registration.h"
 
 namespace tolvik {
 namespace {
 
 using Kind = HostOutcome::Kind;
 using namespace std::string_literals;
+using testing::DrawOf;
+using Strings = std::vector<std::string>;
 
 TEST(Transcript, HostOfTheLastAnnouncement) {
     const struct {
@@ -31,13 +33,14 @@ TEST(Transcript, HostOfTheLastAnnouncement) {
         {"x\r\nESP TOM: Get Ready to Play 21",                                  Kind::Name, "ESP TOM", true},
         {"x\r\nJos\xE9 M\xFCller : Get Ready to Play 21",                        Kind::Name, "Jos\xE9 M\xFCller ", true},
         {"x\r\n: Get Ready to Play 21",                                          Kind::Name, "", true},
-        {"a\r\nB\rob\n: Get Ready to Play 21",                                   Kind::Name, "B\rob\n", true},
         {"a\r\n\r\nBob: Get Ready to Play 21",                                   Kind::Name, "Bob", true},
         {std::string(70000, 'x') + "\r\nBob: Get Ready to Play 21",              Kind::Name, "Bob", true},
         {"",                                                       Kind::NoName, "", false},
         {"Alice: hi\r\nBob: get ready to play 21",                 Kind::NoName, "", false},
         {"Alice: hi\r\nBob Get Ready to Play 21",                  Kind::NoName, "", false},
         {"\r\nGet Ready to Play 21",                               Kind::NoName, "", false},
+        {"Welcome\r\nAlice: hi\nBob: Get Ready to Play 21\r\n",   Kind::NoName, "", false},
+        {"Welcome\r\nAlice: hi\rBob: Get Ready to Play 21\r\n",   Kind::NoName, "", false},
         {"Get Ready to Play 21",                                   Kind::NoLineBreak, "", false},
         {"m: Get Ready to Play 21\r\nAlice: hi",                   Kind::NoLineBreak, "", false},
         {"Alice\rBob: Get Ready to Play 21",                       Kind::NoLineBreak, "", false},
@@ -49,7 +52,6 @@ TEST(Transcript, HostOfTheLastAnnouncement) {
         EXPECT_EQ(o.kind, c.kind) << c.text;
         EXPECT_EQ(o.name, c.name) << c.text;
         EXPECT_EQ(GameInSight(o), c.game) << c.text;
-        EXPECT_EQ(o.announcement, LastAnnouncementPosition(c.text)) << c.text;
     }
 }
 
@@ -78,28 +80,74 @@ TEST(Transcript, PositionsAndNuls) {
     EXPECT_EQ(RemoveNuls("\0\0"s), "");
 }
 
-TEST(SentGame, ResendsComeSpacedOutWithTheSameNumberAndANewerGameIsNew) {
-    std::string chatter;
-    for (int i = 0; i < 60; ++i) chatter += "Alice: hi\r\n";
-    const std::string game = chatter + "Bob: Get Ready to Play 21\r\n", more = game + "Al: hi\r\n";
-    const TranscriptPosition at = LastAnnouncementPosition(game);
-    SentGame sent;
-    std::vector<std::int64_t> times;  // of ESPs while no echo comes, a tick every 750 ms
-    for (std::int64_t now = 0; now < 240000; now += 750) {
-        const auto again = sent.EspAlreadySent(more, at, now);
-        EXPECT_TRUE(times.empty() == !again && (!again || again->number == "4")) << now;
-        if (!again || again->resendDue) times.push_back(now);
-        if (!again || again->resendDue) sent.RecordEsp(more, at, now, "4");
+TEST(SentGame, OneNumberPerGameWhateverWindowAFetchShowsAndANewerGameIsNew) {
+    // Steps of a session with Auto and Random on (5 to 15): chat said, then
+    // ticks 750 ms apart whose fetches show its last `tail` characters (0:
+    // nothing), and the ESPs (recipient|number@ms) it must bring.
+    struct Step {
+        std::string said;
+        std::size_t tail;
+        int ticks;
+        bool freshChat = false;  // the client came back: the chat starts anew
+    };
+    const auto game = [](const std::string& by) { return by + ": Get Ready to Play 21\r\n"; };
+    std::string talk, flood;
+    while (talk.size() < 500) talk += "Alice: what a night in the lounge\r\n";
+    while (flood.size() <= kTranscriptLimit) flood += "Spam: gold, cheap gold!!\r\n";
+    const std::size_t all = kTranscriptLimit, line = game("Bob").size() + 2;
+    const struct {
+        std::int64_t echo;  // ms after the ESP (-1: never)
+        std::vector<Step> steps;
+        Strings esps;
+    } cases[] = {
+        // clang-format off
+        // A short answer, then a full one: the same game.
+        {1500, {{talk + game("Bob"), 100, 1}, {"", all, 4}}, {"Bob|7@750"}},
+        // No echo: resends spaced out, with the same number, while the game
+        // stays, also when its start scrolls past the window or a fetch
+        // does not reach it; then a repeat after chatter the ticks saw is new.
+        {-1, {{talk + game("Bob"), all, 1}, {"", 300, 3}, {"", all, 1}, {"", 10, 3}, {"", all, 277}},
+         {"Bob|7@750", "Bob|7@3750", "Bob|7@9750", "Bob|7@21750", "Bob|7@45750", "Bob|7@93750",
+          "Bob|7@153750", "Bob|7@213750"}},
+        {-1, {{game("Bob"), all, 1}, {"Spam: hi\r\nSpam: hi\r\n", 30, 1}, {game("Bob"), line, 1}},
+         {"Bob|7@750", "Bob|9@2250"}},
+        // The same host in the same words, right after his echo.
+        {0, {{talk + game("Bob"), all, 2}, {game("Bob"), line, 1}}, {"Bob|7@750", "Bob|9@2250"}},
+        // A flood of identical lines before each game.
+        {0, {{flood + game("Bob"), all, 27}, {flood + game("Bob"), all, 27}, {flood + game("Bob"), all, 1}},
+         {"Bob|7@750", "Bob|9@21000", "Bob|11@41250"}},
+        // A client back in a fresh chat, in the same words.
+        {0, {{talk + game("Bob"), all, 2}, {"", 0, 2}, {talk + game("Bob"), all, 1, true}},
+         {"Bob|7@750", "Bob|9@3750"}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("row " + std::to_string(&c - cases));
+        testing::Rig rig;
+        rig.library.transcript = "Welcome!\r\n";
+        rig.library.echoDelay = c.echo;
+        rig.random.values = {DrawOf(7), DrawOf(9), DrawOf(11), DrawOf(13)};
+        rig.view.lowText = "5";
+        rig.view.highText = "15";
+        rig.handlers.optRandom_Click(0);
+        rig.handlers.optAuto_Click(0);
+        Strings esps;
+        for (const Step& step : c.steps) {
+            if (step.freshChat) rig.library.transcript = "Welcome!\r\n";
+            rig.library.transcript += step.said;
+            rig.library.tail = step.tail;
+            for (int t = 0; t < step.ticks; ++t) {
+                rig.clock.now += 750;
+                rig.handlers.vzTimer_Timer();
+                for (std::size_t i = esps.size(); i < rig.library.esps.size(); ++i) {
+                    const std::string& esp = rig.library.esps[i];
+                    esps.push_back(esp.substr(0, esp.rfind('|')) + "@" +
+                                   std::to_string(rig.clock.now));
+                }
+            }
+        }
+        EXPECT_EQ(esps, c.esps);
     }
-    EXPECT_EQ(times,
-              std::vector<std::int64_t>({0, 3000, 9000, 21000, 45000, 93000, 153000, 213000}));
-    // The same game with more chat after it, or its start scrolled away; then
-    // a newer one, even the same host's in the same words after the same chatter.
-    EXPECT_TRUE(sent.EspAlreadySent(more + "Al: hi\r\n", at, 0));
-    EXPECT_TRUE(sent.EspAlreadySent(more.substr(100) + "Al: hi\r\n", at - 100, 0));
-    for (const std::string& later : {more + "Bob: Get Ready to Play 21\r\n", more + game})
-        EXPECT_FALSE(sent.EspAlreadySent(later, LastAnnouncementPosition(later), 0))
-            << later.size();
 }
 
 }  // namespace
