@@ -22,8 +22,8 @@ struct FakeClock : Clock {
 };
 
 // A client as it can behave: it echoes ESPs `echoDelay` ms after them on its
-// clock (0: at once, -1: never), hands back only the last `tail` characters,
-// answers nothing when busy, and handles clicks while a call waits (onCall);
+// clock (0: at once, -1: never), hands back only the last `tail` characters
+// (none when busy), and handles clicks while a call waits (onCall);
 // a call made from onCall counts as nested.
 class FakeLibrary : public ClientLibrary {
 public:
@@ -32,7 +32,6 @@ public:
     bool clientThere = true;
     std::int64_t echoDelay = -1;
     std::size_t tail = std::string::npos;  // the most characters a fetch hands back
-    int emptyAnswers = 0;
     std::deque<std::string> changes;  // appended, one per fetch, before it
     std::function<void()> onCall;
     int nestedCalls = 0;
@@ -50,7 +49,6 @@ public:
             transcript += changes.front();
             changes.pop_front();
         }
-        if (emptyAnswers > 0 && emptyAnswers--) return std::string();
         return transcript.substr(transcript.size() - std::min(tail, transcript.size()));
     }
     void DapiESP(const std::string& to, const std::string& msg, long timeout) override {

@@ -30,7 +30,7 @@ void SentGame::Take(std::string_view text, TranscriptPosition announcement, std:
         const std::int64_t gap =
             same ? std::clamp(2 * (now - game_->sentAt), kFirstResendGap, kLongestResendGap)
                  : kFirstResendGap;
-        if (!same) game_.emplace();
+        if (!same) game_ = Game{};
         game_->number = *number;
         game_->sentAt = now;
         game_->gap = gap;

@@ -1,0 +1,191 @@
+// A session of Auto with Random on against a client as it can behave, played
+// from bytes and checked against what Tolvik promises. The bytes make the
+// chat: games, announcements on no player's line (emotes, quotes, lone line
+// breaks), chatter, floods of one line, games entered by hand, games said
+// between a tick's two fetches, echoes at once, late or never, a fresh chat.
+// They pick, for every call, the window a fetch shows (its last 32678
+// characters, fewer, or nothing) and whether it is slow, and the clicks made
+// while a tick's first call waits: Off, Off and On, Register, Get Host, a
+// tick; at the end, Quit.
+//
+// The promises: an ESP from the tick goes only to the player who announced
+// the game in sight; one game never gets two numbers, nor a resend within
+// 3 s; a game in sight for three ticks gets its number (within a minute when
+// the last ESP went to the same host, for whom the chat may read exactly as
+// before); a click during a call counts once, after it, and Off stands;
+// nothing reaches the library after DapiStop.
+#pragma once
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "fakes.h"
+
+namespace tolvik::testing {
+
+struct BrokenPromise : std::logic_error {
+    using std::logic_error::logic_error;
+};
+
+// The number of ESPs the ticks sent; throws BrokenPromise.
+inline int PlayChat(const std::uint8_t* data, std::size_t size) {
+    const auto check = [](bool holds, const char* promise) {
+        if (!holds) throw BrokenPromise(promise);
+    };
+    const auto next = [&]() -> unsigned { return size > 0 ? (--size, *data++) : 0; };
+    struct Game {
+        std::string host, said;
+        bool player;                           // said on a player's own line
+        std::size_t line = std::string::npos;  // where its line starts in the chat, once said
+        std::string number{};
+        std::int64_t sentAt = -1;  // by the tick
+        int ticksInSight = 0;
+        bool pressed = false;  // "Register" sent to its host
+    };
+    std::vector<Game> games;
+    bool inChat = false;   // games.back() is in the chat
+    std::string lastHost;  // of the game the tick's last ESP went to
+    int tickEsps = 0;
+
+    Rig rig;
+    auto& client = rig.library;
+    std::int64_t& now = rig.clock.now;
+    client.transcript = "Welcome!\r\n";
+    rig.handlers.optRandom_Click(0);
+    rig.handlers.optAuto_Click(0);
+    std::vector<std::size_t> windows;  // of the calls of a tick
+    int click = -1;
+    bool pressed = false, slow = false;
+    client.onCall = [&] {
+        check(!rig.view.timerEnabled || pressed, "a tick holds the timer off");
+        const std::size_t b = next(), shorter = (b - 96) * (b - 96) * 2;
+        client.tail = std::min<std::size_t>(b < 64   ? kTranscriptLimit
+                                            : b < 96 ? 0
+                                                     : shorter,
+                                            kTranscriptLimit);
+        windows.push_back(client.tail);
+        if (slow) now += 900;
+        if (click == 0 || click == 1) rig.handlers.optAuto_Click(1);
+        if (click == 1) rig.handlers.optAuto_Click(0);
+        if (click == 2) rig.handlers.cmdRegister_Click();
+        if (click == 3) rig.handlers.cmdGetHost_Click();
+        pressed = pressed || click == 2 || click == 3;
+        if (click == 4 || click == 5) rig.handlers.vzTimer_Timer();
+        if (click == 5) {  // amid all this, Quit; the same clicks while DapiStop waits
+            rig.handlers.cmdRegister_Click();
+            if (client.calls.empty()) rig.handlers.cmdQuit_Click();
+            rig.handlers.cmdGetHost_Click();
+            rig.handlers.optAuto_Click(0);
+            return;
+        }
+        click = -1;
+    };
+
+    const auto tick = [&] {
+        now += 750;
+        client.WriteLateEchoes();
+        check(rig.view.timerEnabled, "Auto is on, so the timer runs");
+        const unsigned b = next();
+        // No press while an emote is the last game: "Register" would take its
+        // name, and the echo of that name would quote the announcement.
+        const bool mayPress = !rig.handlers.HostName().empty() && (!inChat || games.back().player);
+        click = b < 40 && mayPress ? int(b % 5) : -1;
+        const int clicked = click, reseeds = rig.random.reseeds;
+        slow = b >= 240;
+        pressed = false;
+        const std::size_t esps = client.esps.size();
+        rig.random.values = {next() / 256.0};
+        windows.clear();
+        client.fetchTimeouts.clear();
+        rig.handlers.vzTimer_Timer();
+        check(rig.view.timerEnabled == (clicked != 0), "Off stands, and nothing else stops Auto");
+        if (clicked == 0) rig.handlers.optAuto_Click(0);
+        check(clicked != 3 || client.fetchTimeouts == std::vector<long>({5000, 3000, 5000}),
+              "Get Host pressed during a tick runs once, after it");
+        check((rig.random.reseeds > reseeds) == (clicked == 2),
+              "a press stirs the seed, a tick never");
+        check(client.nestedCalls == 0, "no call inside another");
+        Game* game = inChat ? &games.back() : nullptr;
+        int pressEsps = 0;
+        for (std::size_t i = esps; i < client.esps.size(); ++i) {
+            const std::string& esp = client.esps[i];      // host|number|timeout
+            if (esp.substr(esp.size() - 5) == "|5000") {  // the press's, to HostName
+                ++pressEsps;
+                if (game) game->pressed = true, game->number.clear();
+                continue;
+            }
+            check(game && game->player && esp.rfind(game->host + "|", 0) == 0,
+                  "the tick's ESP goes to the player who announced the game in sight");
+            const std::string number =
+                esp.substr(game->host.size() + 1, esp.size() - game->host.size() - 6);
+            check(game->number.empty() || number == game->number, "one number per game");
+            check(game->sentAt < 0 || now - game->sentAt >= kFirstResendGap,
+                  "no resend within 3 s");
+            game->number = number;
+            game->sentAt = now;
+            lastHost = game->host;
+            ++tickEsps;
+        }
+        check(pressEsps == (clicked == 2 ? 1 : 0), "Register pressed during a tick counts once");
+        if (!game || !game->player || game->sentAt >= 0 || game->pressed) return;
+        const std::size_t chat = client.transcript.size();
+        if (game->line == std::string::npos) game->line = client.transcript.rfind(game->said);
+        if (game->line >= chat || client.fetchTimeouts.size() < 2 ||
+            client.fetchTimeouts[1] != 3000 ||
+            std::min(windows[0], windows[1]) < chat - game->line + 2)
+            return;  // not in sight of both fetches, with the line break before it
+        std::string after = client.transcript.substr(game->line),
+                    echo = "esp to " + game->host + ":";
+        for (std::string* s : {&after, &echo})
+            for (char& c : *s) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+        if (after.find(echo) == std::string::npos) ++game->ticksInSight;  // not entered
+        check(game->ticksInSight < (game->host == lastHost ? 82 : 3),
+              "a game in sight gets its number");
+    };
+
+    const char* const hosts[] = {"Bob", "Carol", "Dave the Great"};
+    const char* const odd[] = {
+        "Carol waves. Get Ready to Play 21 :)", "Alice: hi\nBob: Get Ready to Play 21",
+        "Alice: hi\rBob: Get Ready to Play 21", "ESP TO Bob: is it Get Ready to Play 21 time?"};
+    while (size > 0) {
+        const unsigned what = next() % 9, arg = next();
+        client.WriteLateEchoes();
+        for (; !client.changes.empty(); client.changes.pop_front())
+            client.transcript += client.changes.front();
+        std::string said;
+        if (what <= 1) {  // a game, or an announcement on no player's line
+            const std::string host = hosts[arg % 3];
+            said =
+                (what == 0 ? host + ": Get Ready to Play 21" : odd[arg % 4]) + std::string("\r\n");
+            games.push_back({host, said, what == 0});
+            inChat = true;
+            if (arg & 4) client.changes = {"", said};  // said between the tick's two fetches
+            if (arg & 4) said.clear();
+        }
+        if (what == 2) said = "Alice: anyone for 21?\r\n";
+        if (what == 3 && inChat) said = "ESP TO " + games.back().host + ": 9\r\n";  // by hand
+        for (unsigned i = 0; what == 4 && i < arg * 20; ++i) said += "Spam: gold, cheap gold!!\r\n";
+        if (what == 5) {  // the client comes back in a fresh chat
+            client.transcript = "Welcome!\r\n";
+            client.changes.clear();
+            inChat = false;
+        }
+        if (what == 6) client.echoDelay = arg % 3 == 0 ? 0 : arg % 3 == 1 ? 1500 : -1;
+        client.transcript += said;
+        for (unsigned t = 0; t <= (what == 7 ? arg : 0); ++t) tick();
+    }
+
+    // Quit while a tick's call waits: the tick ends there, and nothing reaches
+    // the library after DapiStop, nor runs the timer again.
+    const std::size_t esps = client.esps.size();
+    client.fetchTimeouts.clear();
+    click = 5;
+    rig.handlers.vzTimer_Timer();
+    check(client.fetchTimeouts == std::vector<long>{5000} &&
+              client.calls == std::vector<std::string>{"DapiStop"} && client.esps.size() == esps &&
+              !rig.view.timerEnabled && client.nestedCalls == 0,
+          "Quit during a call ends the session there");
+    return tickEsps;
+}
+
+}  // namespace tolvik::testing
