@@ -32,7 +32,7 @@ public:
     bool clientThere = true;
     std::int64_t echoDelay = -1;
     std::size_t tail = std::string::npos;  // the most characters a fetch hands back
-    std::deque<std::string> changes;  // appended, one per fetch, before it
+    std::deque<std::string> changes;       // appended, one per fetch, before it
     std::function<void()> onCall;
     int nestedCalls = 0;
     std::vector<std::string> calls;  // start-up and shut-down

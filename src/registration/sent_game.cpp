@@ -45,8 +45,10 @@ void SentGame::Take(std::string_view text, TranscriptPosition announcement, std:
         }
         return;
     }
-    const std::string_view before = text.substr(0, announcement - 1);
-    if (before.size() > game_->before.size()) game_->before.assign(before);
+    // Both sides as this fetch shows them: should it have matched a newer
+    // game that reads as the remembered one, from here on the memory is of
+    // that game, which then keeps the number it got.
+    game_->before.assign(text.substr(0, announcement - 1));
     game_->after.assign(text.substr(announcement - 1));
     game_->reach = std::max(game_->reach, game_->after.size());
 }

@@ -5,19 +5,22 @@
 // The chat only grows at its end, and a fetch shows a window of it: usually
 // its last 32678 characters, sometimes fewer (a busy client), sometimes
 // nothing. So while a game is the last one announced, a fetch that shows its
-// announcement shows after it all the chat that any earlier fetch showed
+// announcement shows after it all the chat that the last such fetch showed
 // there, and maybe more; before it, more or less of the same chat. A fetch
-// that does not reach the announcement tells that more chat than it holds has
-// come since. The memory keeps the most that fetches showed of each: the chat
-// before the game, the chat from its announcement on, and how long the latter
-// must be by now. A game is the remembered one only if the fetch agrees with
-// all three.
+// that does not reach the announcement tells that more chat than it holds
+// has come since. The memory keeps the chat before the game and from its
+// announcement on, as the last fetch that showed it did, and how long the
+// latter must be by now. A game is the remembered one only if the fetch
+// agrees with all three.
 //
 // A newer announcement, even the same host's in the same words after the
 // same chatter, stands where the chat the ticks saw after the older one, or
 // the length they saw it grow by, does not fit. A fetch whose last
 // announcement is another one ends the remembered game for good: the chat
-// never brings it back as the last. An empty fetch tells nothing.
+// never brings it back as the last. An empty fetch tells nothing. Where
+// nothing came between the two games that tells them apart, the newer one
+// is taken for the older one, and gets its number as a resend: never a
+// second number.
 //
 // An ESP that no echo confirms is sent again, spaced out: the first resend no
 // sooner than 3 s after the ESP, each later gap at least twice the one
