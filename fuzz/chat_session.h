@@ -42,9 +42,8 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
         int ticksInSight = 0;
         bool pressed = false;  // "Register" sent to its host
     };
-    std::vector<Game> games;
-    bool inChat = false;   // games.back() is in the chat
-    std::string lastHost;  // of the game the tick's last ESP went to
+    std::vector<Game> games;  // of the chat as it is now
+    std::string lastHost;     // of the game the tick's last ESP went to
     int tickEsps = 0;
 
     Rig rig;
@@ -88,7 +87,8 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
         const unsigned b = next();
         // No press while an emote is the last game: "Register" would take its
         // name, and the echo of that name would quote the announcement.
-        const bool mayPress = !rig.handlers.HostName().empty() && (!inChat || games.back().player);
+        const bool mayPress =
+            !rig.handlers.HostName().empty() && (games.empty() || games.back().player);
         click = b < 40 && mayPress ? int(b % 5) : -1;
         const int clicked = click, reseeds = rig.random.reseeds;
         slow = b >= 240;
@@ -105,7 +105,7 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
         check((rig.random.reseeds > reseeds) == (clicked == 2),
               "a press stirs the seed, a tick never");
         check(client.nestedCalls == 0, "no call inside another");
-        Game* game = inChat ? &games.back() : nullptr;
+        Game* game = games.empty() ? nullptr : &games.back();
         int pressEsps = 0;
         for (std::size_t i = esps; i < client.esps.size(); ++i) {
             const std::string& esp = client.esps[i];      // host|number|timeout
@@ -130,15 +130,11 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
         if (!game || !game->player || game->sentAt >= 0 || game->pressed) return;
         const std::size_t chat = client.transcript.size();
         if (game->line == std::string::npos) game->line = client.transcript.rfind(game->said);
-        if (game->line >= chat || client.fetchTimeouts.size() < 2 ||
-            client.fetchTimeouts[1] != 3000 ||
-            std::min(windows[0], windows[1]) < chat - game->line + 2)
-            return;  // not in sight of both fetches, with the line break before it
-        std::string after = client.transcript.substr(game->line),
-                    echo = "esp to " + game->host + ":";
-        for (std::string* s : {&after, &echo})
-            for (char& c : *s) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-        if (after.find(echo) == std::string::npos) ++game->ticksInSight;  // not entered
+        if (game->line < chat && client.fetchTimeouts.size() >= 2 &&
+            client.fetchTimeouts[1] == 3000 &&
+            std::min(windows[0], windows[1]) >= chat - game->line + 2 &&  // its line break too
+            client.transcript.find("ESP TO " + game->host + ":", game->line) == std::string::npos)
+            ++game->ticksInSight;  // in sight of both fetches, and not entered
         check(game->ticksInSight < (game->host == lastHost ? 82 : 3),
               "a game in sight gets its number");
     };
@@ -158,17 +154,17 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
             said =
                 (what == 0 ? host + ": Get Ready to Play 21" : odd[arg % 4]) + std::string("\r\n");
             games.push_back({host, said, what == 0});
-            inChat = true;
             if (arg & 4) client.changes = {"", said};  // said between the tick's two fetches
             if (arg & 4) said.clear();
         }
         if (what == 2) said = "Alice: anyone for 21?\r\n";
-        if (what == 3 && inChat) said = "ESP TO " + games.back().host + ": 9\r\n";  // by hand
+        if (what == 3 && !games.empty())
+            said = "ESP TO " + games.back().host + ": 9\r\n";  // by hand
         for (unsigned i = 0; what == 4 && i < arg * 20; ++i) said += "Spam: gold, cheap gold!!\r\n";
         if (what == 5) {  // the client comes back in a fresh chat
             client.transcript = "Welcome!\r\n";
             client.changes.clear();
-            inChat = false;
+            games.clear();
         }
         if (what == 6) client.echoDelay = arg % 3 == 0 ? 0 : arg % 3 == 1 ? 1500 : -1;
         client.transcript += said;

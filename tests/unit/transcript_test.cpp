@@ -40,6 +40,7 @@ TEST(Transcript, HostOfTheLastAnnouncement) {
         {"Alice: hi\r\nBob Get Ready to Play 21",                  Kind::NoName, "", false},
         {"\r\nGet Ready to Play 21",                               Kind::NoName, "", false},
         {"Welcome\r\nAlice: hi\nBob: Get Ready to Play 21\r\n",   Kind::NoName, "", false},
+        {"x\r\nGet Ready to Play 21 a\nb: hi",                    Kind::Name, "Get Ready to Play 21 a\nb", false},
         {"Welcome\r\nAlice: hi\rBob: Get Ready to Play 21\r\n",   Kind::NoName, "", false},
         {"Get Ready to Play 21",                                   Kind::NoLineBreak, "", false},
         {"m: Get Ready to Play 21\r\nAlice: hi",                   Kind::NoLineBreak, "", false},
@@ -81,72 +82,65 @@ TEST(Transcript, PositionsAndNuls) {
 }
 
 TEST(SentGame, OneNumberPerGameWhateverWindowAFetchShowsAndANewerGameIsNew) {
-    // Steps of a session with Auto and Random on (5 to 15): chat said, then
-    // ticks 750 ms apart whose fetches show its last `tail` characters (0:
-    // nothing), and the ESPs (recipient|number@ms) it must bring.
+    // Echo delay (-1: none); steps: chat said (a fresh chat when it starts
+    // with "Welcome!"), then ticks 750 ms apart whose fetches show its last
+    // `tail` characters (0: nothing) -> the ESPs (to|number@ms), Random on.
     struct Step {
         std::string said;
         std::size_t tail;
         int ticks;
-        bool freshChat = false;  // the client came back: the chat starts anew
     };
-    const auto game = [](const std::string& by) { return by + ": Get Ready to Play 21\r\n"; };
-    std::string talk, flood;
+    const std::string bob = "Bob: Get Ready to Play 21\r\n", welcome = "Welcome!\r\n";
+    std::string talk = welcome, flood = welcome;
     while (talk.size() < 500) talk += "Alice: what a night in the lounge\r\n";
     while (flood.size() <= kTranscriptLimit) flood += "Spam: gold, cheap gold!!\r\n";
-    const std::size_t all = kTranscriptLimit, line = game("Bob").size() + 2;
+    const std::size_t all = kTranscriptLimit, line = bob.size() + 2;
     const struct {
-        std::int64_t echo;  // ms after the ESP (-1: never)
+        std::int64_t echo;
         std::vector<Step> steps;
         Strings esps;
     } cases[] = {
-        // clang-format off
         // A short answer, then a full one: the same game.
-        {1500, {{talk + game("Bob"), 100, 1}, {"", all, 4}}, {"Bob|7@750"}},
+        {1500, {{talk + bob, 100, 1}, {"", all, 4}}, {"Bob|7@750"}},
         // No echo: resends spaced out, with the same number, while the game
         // stays, also when its start scrolls past the window or a fetch
-        // does not reach it; then a repeat after chatter the ticks saw is new.
-        {-1, {{talk + game("Bob"), all, 1}, {"", 300, 3}, {"", all, 1}, {"", 10, 3}, {"", all, 277}},
+        // does not reach it.
+        {-1,
+         {{talk + bob, all, 1}, {"", 300, 3}, {"", all, 1}, {"", 10, 3}, {"", all, 277}},
          {"Bob|7@750", "Bob|7@3750", "Bob|7@9750", "Bob|7@21750", "Bob|7@45750", "Bob|7@93750",
           "Bob|7@153750", "Bob|7@213750"}},
-        {-1, {{game("Bob"), all, 1}, {"Spam: hi\r\nSpam: hi\r\n", 30, 1}, {game("Bob"), line, 1}},
+        // The same host in the same words: after chatter only a short window
+        // showed, right after his echo, after a flood, in a fresh chat.
+        {-1,
+         {{talk + bob, all, 1}, {"Spam: hi\r\nSpam: hi\r\n", 30, 1}, {bob, line, 1}},
          {"Bob|7@750", "Bob|9@2250"}},
-        // The same host in the same words, right after his echo.
-        {0, {{talk + game("Bob"), all, 2}, {game("Bob"), line, 1}}, {"Bob|7@750", "Bob|9@2250"}},
-        // A flood of identical lines before each game.
-        {0, {{flood + game("Bob"), all, 27}, {flood + game("Bob"), all, 27}, {flood + game("Bob"), all, 1}},
+        {0, {{talk + bob, all, 2}, {bob, line, 1}}, {"Bob|7@750", "Bob|9@2250"}},
+        {0,
+         {{flood + bob, all, 27}, {flood + bob, all, 27}, {flood + bob, all, 1}},
          {"Bob|7@750", "Bob|9@21000", "Bob|11@41250"}},
-        // A client back in a fresh chat, in the same words.
-        {0, {{talk + game("Bob"), all, 2}, {"", 0, 2}, {talk + game("Bob"), all, 1, true}},
-         {"Bob|7@750", "Bob|9@3750"}},
-        // clang-format on
+        {0, {{talk + bob, all, 2}, {"", 0, 2}, {talk + bob, all, 1}}, {"Bob|7@750", "Bob|9@3750"}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE("row " + std::to_string(&c - cases));
         testing::Rig rig;
-        rig.library.transcript = "Welcome!\r\n";
-        rig.library.echoDelay = c.echo;
-        rig.random.values = {DrawOf(7), DrawOf(9), DrawOf(11), DrawOf(13)};
-        rig.view.lowText = "5";
-        rig.view.highText = "15";
+        auto& client = rig.library;
+        client.echoDelay = c.echo;
+        rig.random.values = {DrawOf(7), DrawOf(9), DrawOf(11)};
         rig.handlers.optRandom_Click(0);
         rig.handlers.optAuto_Click(0);
-        Strings esps;
+        Strings sent;
         for (const Step& step : c.steps) {
-            if (step.freshChat) rig.library.transcript = "Welcome!\r\n";
-            rig.library.transcript += step.said;
-            rig.library.tail = step.tail;
+            const bool fresh = step.said.rfind(welcome, 0) == 0;
+            client.transcript = (fresh ? "" : client.transcript) + step.said;
+            client.tail = step.tail;
             for (int t = 0; t < step.ticks; ++t) {
                 rig.clock.now += 750;
                 rig.handlers.vzTimer_Timer();
-                for (std::size_t i = esps.size(); i < rig.library.esps.size(); ++i) {
-                    const std::string& esp = rig.library.esps[i];
-                    esps.push_back(esp.substr(0, esp.rfind('|')) + "@" +
+                for (std::size_t i = sent.size(); i < client.esps.size(); ++i)
+                    sent.push_back(client.esps[i].substr(0, client.esps[i].rfind('|')) + "@" +
                                    std::to_string(rig.clock.now));
-                }
             }
         }
-        EXPECT_EQ(esps, c.esps);
+        EXPECT_EQ(sent, c.esps) << "row " << &c - cases;
     }
 }
 
