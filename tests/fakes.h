@@ -12,6 +12,7 @@
 #include "registration/random_source.h"
 #include "window/form_view.h"
 #include "window/form_handlers.h"
+#include "window/layout.h"
 
 namespace tolvik::testing {
 
@@ -105,7 +106,7 @@ inline double DrawOf(int r) {
 
 class MemoryView : public FormView {
 public:
-    std::string hostText = "Host.....", numberBoxText, lowText, highText;
+    std::string hostText{ControlById(kTxtHost).caption}, numberBoxText, lowText, highText;
     bool allSelected = false, timerEnabled = false;
     std::vector<std::string> items, boxes;  // boxes: "icon title: prompt"
     std::function<void()> onClose;

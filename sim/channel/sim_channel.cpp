@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "client/client_library.h"
+
+// The stand-in hands back as much as the real library promises Tolvik.
+static_assert(vzsim::kGetTextLimit == static_cast<std::size_t>(tolvik::kTranscriptLimit));
+
 namespace vzsim {
 namespace {
 
@@ -151,17 +156,6 @@ void Channel::AppendRaw(const std::string& bytes) {
     Lock lock(mutex_);
     WriteEchoesLocked();
     AppendLocked(bytes.data(), bytes.size());
-}
-
-void Channel::Clear() {
-    Lock lock(mutex_);
-    area_->transcriptLength = 0;
-}
-
-std::string Channel::Transcript() const {
-    Lock lock(mutex_);
-    WriteEchoesLocked();
-    return std::string(area_->transcript, area_->transcriptLength);
 }
 
 std::string Channel::TailLocked() const {

@@ -43,11 +43,10 @@ public:
     void AppendLine(const std::string& line);
     // Appends bytes as they are (NULs allowed).
     void AppendRaw(const std::string& bytes);
-    void Clear();
-    std::string Transcript() const;
     // The last kGetTextLimit characters.
     std::string TranscriptTail() const;
-    // The same, for the library: counted, so tests can tell ticks apart.
+    // The same, for the library; counted, so that a test can wait until
+    // Tolvik has read the chat.
     std::string FetchTranscript();
     std::uint64_t FetchCount() const;
 

@@ -5,6 +5,7 @@
 
 #include <cwchar>
 
+#include "win32/frm_tolvik.h"
 #include "window/layout.h"
 
 namespace {
@@ -27,7 +28,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
         return 2;
     HWND window = nullptr;
     for (int i = 0; i < 400 && !(window && IsWindowVisible(window)); ++i) {
-        window = FindWindowW(L"frmTolvik", nullptr);
+        window = FindWindowW(tolvik::kFormClassName, nullptr);
         Sleep(50);
     }
     if (!window) return 1;

@@ -12,9 +12,13 @@ constexpr long kTranscriptLimit = 32678;
 
 // How long, in milliseconds, a call may wait for the client: the time-outs
 // handed to DapiGetText and DapiESP, and nowhere else.
-constexpr long kFindHostTimeout = 5000;  // fetching the chat for "Get Host"
-constexpr long kRegisterTimeout = 5000;  // the ESP of a "Register" press
-constexpr long kTickTimeout = 3000;      // both calls of the automatic tick
+// The fetch that finds the host: for "Get Host", for "Register", and the
+// first of the tick's two fetches.
+constexpr long kHostFetchTimeout = 5000;
+// The ESP of a "Register" press.
+constexpr long kRegisterEspTimeout = 5000;
+// The tick's own calls after it found the host: its second fetch and its ESP.
+constexpr long kTickTimeout = 3000;
 
 class ClientLibrary {
 public:

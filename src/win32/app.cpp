@@ -35,7 +35,8 @@ int RunTolvik(HINSTANCE instance, ClientLibrary& library, RandomSource& random,
     // No client: the user was told, and the window is gone.
     if (!handlers.Form_Load()) return kExitNoClient;
     form.Show(showCommand);
-    return form.RunMessageLoop();
+    const int exitCode = form.RunMessageLoop();
+    return form.Failed() ? kExitHandlerFailed : exitCode;
 }
 
 }  // namespace tolvik

@@ -14,10 +14,12 @@ namespace tolvik {
 constexpr int kExitNoClient = 1;
 constexpr int kExitLibraryError = 2;
 constexpr int kExitWindowFailed = 3;
+constexpr int kExitHandlerFailed = 4;
 
 // Runs Tolvik until its window is gone and gives the process's exit code.
 // What the library throws at start-up passes through, with the window gone
-// and the handlers never called again.
+// and the handlers never called again; what a handler throws later ends
+// Tolvik with a box (kExitHandlerFailed).
 int RunTolvik(HINSTANCE instance, ClientLibrary& library, RandomSource& random,
               const std::string& appName, int showCommand);
 

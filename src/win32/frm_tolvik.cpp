@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <exception>
 #include <vector>
 
 #include "win32/ansi_text.h"
@@ -12,12 +13,9 @@
 namespace tolvik {
 namespace {
 
-const wchar_t kClassName[] = L"frmTolvik";
 constexpr UINT_PTR kTimerId = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = 0;
-constexpr UINT kWmDpiChanged = 0x02E0;        // WM_DPICHANGED, newer than some headers
-constexpr UINT kWmGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE
 
 // Newer DPI functions are looked up at run time, so the program still starts
 // on Windows versions without them.
@@ -138,7 +136,7 @@ bool FrmTolvik::Create() {
     wc.hInstance = instance_;
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
+    wc.lpszClassName = kFormClassName;
     wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_TOLVIK));
     wc.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TOLVIK), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON),
@@ -146,7 +144,7 @@ bool FrmTolvik::Create() {
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
     const std::wstring caption = Wide(std::string(kCaption));
-    hwnd_ = CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT,
+    hwnd_ = CreateWindowExW(kExStyle, kFormClassName, caption.c_str(), kStyle, CW_USEDEFAULT,
                             CW_USEDEFAULT, 300, 200, nullptr, nullptr, instance_, this);
     if (!hwnd_) return false;
     CreateControls();
@@ -299,7 +297,30 @@ LRESULT CALLBACK FrmTolvik::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
         self->hwnd_ = hwnd;
     }
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    return self->Handle(msg, wParam, lParam);
+    try {
+        return self->Handle(msg, wParam, lParam);
+    } catch (const std::exception& error) {
+        self->Fail(error.what());
+    } catch (...) {
+        self->Fail("an error of unknown kind");
+    }
+    return 0;
+}
+
+void FrmTolvik::Fail(const std::string& what) {
+    if (failed_) return;  // a failure while failing: the first one is told
+    failed_ = true;
+    try {
+        if (handlers_) handlers_->Form_Unload();  // the timer off, detached
+    } catch (...) {  // NOLINT(bugprone-empty-catch): the library is past helping
+    }
+    Detach();
+    MessageBoxW(hwnd_, FailurePrompt(what).c_str(), L"Tolvik", MB_OK | MB_ICONERROR | MB_APPLMODAL);
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+std::wstring FrmTolvik::FailurePrompt(const std::string& what) {
+    return L"Tolvik ran into an error it cannot go on from, and closes:\n\n" + Wide(what);
 }
 
 LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -332,8 +353,6 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             // A new text size: the new message font, and the layout around it.
             if (wParam == SPI_SETNONCLIENTMETRICS) LayOut(dpi_, nullptr);
             break;
-        case WM_QUERYENDSESSION:
-            return TRUE;
         case WM_ENDSESSION:
             // Logoff or shutdown: end the usual way, so the library is detached.
             if (wParam) DestroyWindow(hwnd_);
@@ -394,7 +413,15 @@ void FrmTolvik::OnCommand(int id, int code) {
 
 LRESULT CALLBACK FrmTolvik::NumberBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR, DWORD_PTR self) {
-    return reinterpret_cast<FrmTolvik*>(self)->HandleNumberBox(hwnd, msg, wParam, lParam);
+    auto* form = reinterpret_cast<FrmTolvik*>(self);
+    try {
+        return form->HandleNumberBox(hwnd, msg, wParam, lParam);
+    } catch (const std::exception& error) {
+        form->Fail(error.what());
+    } catch (...) {
+        form->Fail("an error of unknown kind");
+    }
+    return 0;
 }
 
 LRESULT FrmTolvik::HandleNumberBox(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -12,6 +12,12 @@
 
 namespace tolvik {
 
+// The window's class, by which tests and the demo's pilot find it.
+constexpr wchar_t kFormClassName[] = L"frmTolvik";
+// WM_DPICHANGED and WM_GETDPISCALEDSIZE, newer than some headers.
+constexpr UINT kWmDpiChanged = 0x02E0;
+constexpr UINT kWmGetDpiScaledSize = 0x02E4;
+
 class FormHandlers;
 
 class FrmTolvik final : public FormView {
@@ -31,6 +37,10 @@ public:
     HWND hwnd() const { return hwnd_; }
     // Runs the message loop until the window is gone.
     int RunMessageLoop();
+    // A handler threw: the user was told, and Tolvik ended.
+    bool Failed() const { return failed_; }
+    // What the user is told then.
+    static std::wstring FailurePrompt(const std::string& what);
 
     // FormView
     void SetHostText(const std::string& text) override;
@@ -53,6 +63,10 @@ private:
     static LRESULT CALLBACK NumberBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR id, DWORD_PTR self);
     LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+    // No exception may leave a window procedure (Windows may swallow it in a
+    // callback and leave Tolvik half-done): this detaches from the library,
+    // tells the user, and closes the window.
+    void Fail(const std::string& what);
     LRESULT HandleNumberBox(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int code);
     void CreateControls();
@@ -77,6 +91,7 @@ private:
     FormHandlers* handlers_ = nullptr;
     bool timerEnabled_ = false;
     bool quitOnDestroy_ = true;
+    bool failed_ = false;
     int dpi_ = 96;
 };
 

@@ -2,12 +2,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <exception>
 #include <string>
 
 #include "registration/random_source.h"
 #include "win32/ansi_text.h"
 #include "win32/app.h"
 #include "win32/app_name.h"
+#include "win32/frm_tolvik.h"
 #include "win32/library_folders.h"
 #include "win32/vzdapi_library.h"
 
@@ -23,7 +25,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
                                  tolvik::Narrow(tolvik::AppNameFromPath(tolvik::ExecutablePath())),
                                  showCommand);
     } catch (const tolvik::LibraryError& error) {
-        MessageBoxA(nullptr, error.what(), "Tolvik", MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, tolvik::Wide(error.what()).c_str(), L"Tolvik", MB_OK | MB_ICONERROR);
         return tolvik::kExitLibraryError;
+    } catch (const std::exception& error) {  // from start-up, before any window procedure
+        MessageBoxW(nullptr, tolvik::FrmTolvik::FailurePrompt(error.what()).c_str(), L"Tolvik",
+                    MB_OK | MB_ICONERROR);
+        return tolvik::kExitHandlerFailed;
     }
 }

@@ -5,9 +5,12 @@
 #include "registration/number_text.h"
 
 namespace tolvik {
+namespace {
 
 const char* const kEnterNumberText = "You have to enter a number here!!!!!";
 const char* const kWrongNumberText = "WRONG NUMBER";
+
+}  // namespace
 
 FormHandlers::FormHandlers(FormView& view, ClientLibrary& library, RandomSource& random,
                            Clock& clock, std::string appName)
@@ -33,14 +36,12 @@ bool FormHandlers::Form_Load() {
 }
 
 void FormHandlers::Form_Unload() {
-    if (unloaded_) return;
-    unloaded_ = true;
+    // Work that failed after the window closed detaches here.
+    if (state_.TakeDetach()) library_.DapiStop();
+    if (state_.Closed()) return;
     view_.SetTimerEnabled(false);
     // Closed while a call waits on the client: detach once it has returned.
-    if (working_)
-        stopPending_ = true;
-    else
-        library_.DapiStop();
+    if (state_.Close()) library_.DapiStop();
 }
 
 void FormHandlers::cmdQuit_Click() {
@@ -50,10 +51,10 @@ void FormHandlers::cmdQuit_Click() {
 // The switches.
 
 void FormHandlers::optAuto_Click(int index) {
-    if (unloaded_) return;
+    if (state_.Closed()) return;
     // A running tick holds the timer off; the choice applies when it ends.
-    if (tickRunning_) {
-        if (index == 0 || index == 1) autoAfterTick_ = index == 0;
+    if (state_.phase() == FormState::Phase::Ticking) {
+        if (index == 0 || index == 1) state_.ChooseAutoAfterTick(index == 0);
         return;
     }
     // Enabling only when off keeps a running countdown as it is.
@@ -95,45 +96,60 @@ void FormHandlers::cmbLow_Click() {
 
 // Work that reaches the client.
 
-void FormHandlers::RunWork(const std::function<void()>& work) {
-    working_ = true;
-    work();
-    working_ = false;
+namespace {
+
+// Begins a piece of work, and ends it however it leaves, an exception included.
+class WorkInProgress {
+public:
+    WorkInProgress(FormState& state, FormState::Phase kind) : state_(state) {
+        state_.BeginWork(kind);
+    }
+    ~WorkInProgress() { state_.EndWork(); }
+    WorkInProgress(const WorkInProgress&) = delete;
+    WorkInProgress& operator=(const WorkInProgress&) = delete;
+
+private:
+    FormState& state_;
+};
+
+}  // namespace
+
+void FormHandlers::RunWork(FormState::Phase kind, const std::function<void()>& work) {
+    {
+        const WorkInProgress inProgress(state_, kind);
+        work();
+    }
     RunPendingWork();
 }
 
 void FormHandlers::RunPendingWork() {
-    if (unloaded_) {
-        // Presses made meanwhile are dropped: no handler runs after this.
-        if (stopPending_) library_.DapiStop();
-        return;
-    }
+    // Closed meanwhile: detach now that the call has returned. Presses made
+    // meanwhile are dropped: no handler runs after this.
+    if (state_.TakeDetach()) library_.DapiStop();
+    if (state_.Closed()) return;
     // A press that came while the client was busy is one press, carried out now.
-    if (registerPressed_) {
-        registerPressed_ = getHostPressed_ = false;  // Register finds the host too
-        cmdRegister_Click();
-    } else if (getHostPressed_) {
-        getHostPressed_ = false;
-        cmdGetHost_Click();
+    switch (state_.TakePress()) {
+        case FormState::Press::Register:
+            cmdRegister_Click();
+            return;
+        case FormState::Press::GetHost:
+            cmdGetHost_Click();
+            return;
+        case FormState::Press::None:
+            return;
     }
 }
 
 void FormHandlers::cmdGetHost_Click() {
-    if (unloaded_) return;  // a click while DapiStop waits
-    if (working_) {
-        getHostPressed_ = true;
-        return;
-    }
-    RunWork([this] { FindHost(); });
+    if (state_.Closed()) return;  // a click while DapiStop waits
+    if (state_.Busy()) return state_.PressGetHost();
+    RunWork(FormState::Phase::Working, [this] { FindHost(); });
 }
 
 void FormHandlers::cmdRegister_Click() {
-    if (unloaded_) return;
-    if (working_) {
-        registerPressed_ = true;
-        return;
-    }
-    RunWork([this] {
+    if (state_.Closed()) return;
+    if (state_.Busy()) return state_.PressRegister();
+    RunWork(FormState::Phase::Working, [this] {
         StirRandomSeed();
         RegisterNumber();
     });
@@ -141,26 +157,23 @@ void FormHandlers::cmdRegister_Click() {
 
 void FormHandlers::vzTimer_Timer() {
     // Ticks never nest, nor run inside a press that waits on the client.
-    if (working_ || unloaded_) return;
-    RunWork([this] {
+    if (state_.Busy() || state_.Closed()) return;
+    RunWork(FormState::Phase::Ticking, [this] {
         // The timer stays off from the tick's first step to its last. A
         // choice of Auto made meanwhile stands; after shut-down nothing
         // touches the window.
         view_.SetTimerEnabled(false);
-        tickRunning_ = true;
-        autoAfterTick_ = true;
         Tick();
-        tickRunning_ = false;
-        if (!unloaded_ && autoAfterTick_) view_.SetTimerEnabled(true);
+        if (!state_.Closed() && state_.AutoAfterTick()) view_.SetTimerEnabled(true);
     });
 }
 
 void FormHandlers::Tick() {
     LookForHost(HostLookup::ByTick);
-    if (unloaded_ || hostName_.empty()) return;
+    if (state_.Closed() || hostName_.empty()) return;
 
     const std::string text = FetchTranscript(library_, kTickTimeout);
-    if (unloaded_) return;
+    if (state_.Closed()) return;
     // The decision rests on this transcript alone. A game announced between
     // the two fetches has its own host, taken again here, so the previous
     // host never gets a number for the new game.
@@ -177,10 +190,10 @@ void FormHandlers::Tick() {
 void FormHandlers::RegisterNumber() {
     StirRandomSeed();
     const Sighting seen = LookForHost(HostLookup::ByUser);
-    if (unloaded_ || hostName_.empty()) return;
+    if (state_.Closed() || hostName_.empty()) return;
     const Registration registration =
         ManualRegistration(randomMode_, view_.NumberBoxText(), seen.outcome, random_);
-    ApplyRegistration(registration, kRegisterTimeout);
+    ApplyRegistration(registration, kRegisterEspTimeout);
     // A number the user sent to the game in sight counts for the tick too,
     // which then only resends it when no echo comes.
     sent_.Take(seen.text, seen.outcome.announcement, clock_.Milliseconds(),
@@ -199,7 +212,7 @@ void FormHandlers::ApplyRegistration(const Registration& registration, long time
             return;
         case Registration::Kind::Send:
             library_.DapiESP(hostName_, registration.number, timeout);
-            if (registration.drawn && !unloaded_) view_.SetNumberBoxText(registration.number);
+            if (registration.drawn && !state_.Closed()) view_.SetNumberBoxText(registration.number);
             return;
     }
 }
@@ -211,8 +224,8 @@ void FormHandlers::FindHost() {
 }
 
 FormHandlers::Sighting FormHandlers::LookForHost(HostLookup lookup) {
-    Sighting seen{FetchTranscript(library_, kFindHostTimeout), {}};
-    if (unloaded_) return seen;  // closed while the client was asked
+    Sighting seen{FetchTranscript(library_, kHostFetchTimeout), {}};
+    if (state_.Closed()) return seen;  // closed while the client was asked
     seen.outcome = HostFromTranscript(seen.text);
     ApplyHost(seen.outcome, lookup);
     return seen;
@@ -226,7 +239,7 @@ void FormHandlers::ApplyHost(const HostOutcome& outcome, HostLookup lookup) {
         case HostOutcome::Kind::NoLineBreak:
             if (lookup == HostLookup::ByUser) {
                 view_.ShowMessage("No host found", "No 21 Host found", MessageIcon::Warning);
-                if (unloaded_) return;  // the session ended while the box was open
+                if (state_.Closed()) return;  // the session ended while the box was open
             }
             break;
         case HostOutcome::Kind::Name:

@@ -18,13 +18,12 @@
 #include "registration/random_source.h"
 #include "registration/registration.h"
 #include "registration/sent_game.h"
+#include "window/form_state.h"
 #include "window/form_view.h"
 
 namespace tolvik {
 
 constexpr unsigned kTimerInterval = 750;
-extern const char* const kEnterNumberText;  // "You have to enter a number here!!!!!"
-extern const char* const kWrongNumberText;  // "WRONG NUMBER"
 
 class FormHandlers {
 public:
@@ -55,12 +54,9 @@ public:
     bool RandomMode() const { return randomMode_; }
 
 private:
-    // One piece of work that reaches the client: a press or a tick. A library
-    // may dispatch window messages while it waits for its client, so clicks
-    // can arrive in the middle of one; work never nests. A press that comes
-    // meanwhile is carried out when the work ends, and shut-down detaches
-    // from the library only once the work has left it.
-    void RunWork(const std::function<void()>& work);
+    // One piece of work that reaches the client: a press or a tick (see
+    // FormState for what may come meanwhile). Then what waited for it.
+    void RunWork(FormState::Phase kind, const std::function<void()>& work);
     void RunPendingWork();
     void Tick();
     void FindHost();
@@ -89,13 +85,7 @@ private:
     SentGame sent_;  // the game an ESP went to last, for the tick
     std::string hostName_;
     bool randomMode_ = false;
-    bool unloaded_ = false;
-    bool working_ = false;
-    bool registerPressed_ = false;  // pressed while other work waited on the client
-    bool getHostPressed_ = false;
-    bool stopPending_ = false;  // unloaded while work waited on the client
-    bool tickRunning_ = false;
-    bool autoAfterTick_ = false;  // the Auto choice to apply when the tick ends
+    FormState state_;
 };
 
 }  // namespace tolvik

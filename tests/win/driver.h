@@ -10,17 +10,17 @@
 #include <sstream>
 #include <string>
 
-#include "channel/sim_channel.h"
 #include "win32/ansi_text.h"
+#include "win32/frm_tolvik.h"
+#include "win32/library_folders.h"
 #include "window/layout.h"
 
 namespace tolvik::wintest {
 
 // The test executable's folder, with a trailing backslash.
 inline std::wstring BinDir() {
-    wchar_t path[MAX_PATH];
-    std::wstring dir(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-    return dir.substr(0, dir.find_last_of(L"\\/") + 1);
+    const std::wstring exe = ExecutablePath();
+    return exe.substr(0, exe.find_last_of(L'\\') + 1);
 }
 
 inline std::wstring TempPath(const std::wstring& name) {
@@ -94,7 +94,7 @@ public:
     }
 
     HWND WaitForWindow(DWORD ms = 10000) {  // once visible, or null
-        WaitFor([&] { return (window = FindWindowOfClass(L"frmTolvik")) != nullptr; }, ms);
+        WaitFor([&] { return (window = FindWindowOfClass(kFormClassName)) != nullptr; }, ms);
         if (window) Settle();
         return window;
     }

@@ -10,7 +10,10 @@
 
 #include <algorithm>
 #include <memory>
+#include <stdexcept>
+#include <thread>
 
+#include "channel/sim_channel.h"
 #include "driver.h"
 #include "fakes.h"
 #include "win32/app.h"
@@ -76,7 +79,8 @@ TEST_F(WindowTest, OpensWithTheLayoutOfTheTableAndTakesDigitsOnly) {
     }
     DeleteObject(SelectObject(dc, font));
     DeleteDC(dc);
-    EXPECT_TRUE(app.Ask(kCmbHigh, CB_GETCOUNT) == 20 && app.Ask(kCmbLow, CB_GETCURSEL) == CB_ERR);
+    EXPECT_EQ(app.Ask(kCmbHigh, CB_GETCOUNT), 20);
+    EXPECT_EQ(app.Ask(kCmbLow, CB_GETCURSEL), CB_ERR);
     EXPECT_TRUE(app.Ask(kOptAutoOff, BM_GETCHECK) && app.Ask(kOptRandomOff, BM_GETCHECK));
     EXPECT_EQ(app.Focus(), app.Item(kTxtNumber));
     for (WPARAM command : {SC_MINIMIZE, SC_RESTORE}) app.Post(ControlId(0), WM_SYSCOMMAND, command);
@@ -198,6 +202,26 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
     EXPECT_THROW(RunTolvik(GetModuleHandleW(nullptr), library, random, "Tolvik", SW_HIDE),
                  LibraryError);
     EXPECT_TRUE(library.calls.empty()) << "Form_Unload ran on dead handlers";
+
+    // A handler that throws ends Tolvik with a box, detached once.
+    struct Broken : testing::FakeLibrary {
+        std::string DapiGetText(long) override { throw std::runtime_error("planted"); }
+    } broken;
+    std::string told;
+    std::thread user([&] {
+        HWND window = nullptr, box = nullptr;
+        WaitFor([&] { return (window = FindWindowW(kFormClassName, nullptr)) != nullptr; });
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(kCmdGetHost, BN_CLICKED), 0);
+        WaitFor([&] { return IsWindowVisible(box = FindWindowW(L"#32770", nullptr)); });
+        told = TolvikApp::BoxText(box);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(RunTolvik(GetModuleHandleW(nullptr), broken, random, "Tolvik", SW_HIDE),
+              kExitHandlerFailed);
+    user.join();
+    EXPECT_NE(told.find("Tolvik: Tolvik ran into an error"), std::string::npos) << told;
+    EXPECT_NE(told.find("planted"), std::string::npos) << told;
+    EXPECT_EQ(broken.calls, std::vector<std::string>({"DapiStart Tolvik", "DapiStop"}));
 }
 
 // In-process: moved to a monitor of 144 DPI, the window takes the place
@@ -213,7 +237,7 @@ TEST(WindowDpi, AMoveBetweenMonitorsAndANewTextSizeLayItOutAgain) {
     HGDIOBJ old = font();
     EXPECT_EQ(GetClassLongPtrW(window, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);  // dialog grey
     RECT suggested{100, 50, 600, 350}, r;
-    SendMessageW(window, 0x02E0, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    SendMessageW(window, kWmDpiChanged, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     ICONINFO icon{};  // the big icon, in the size Windows shows at this DPI
     BITMAP image{};
     GetIconInfo(reinterpret_cast<HICON>(Send(window, WM_GETICON, ICON_BIG)), &icon);
@@ -231,7 +255,7 @@ TEST(WindowDpi, AMoveBetweenMonitorsAndANewTextSizeLayItOutAgain) {
             << entry.name;
     }
     SIZE size{};
-    EXPECT_TRUE(SendMessageW(window, 0x02E4, 144, reinterpret_cast<LPARAM>(&size)));
+    EXPECT_TRUE(SendMessageW(window, kWmGetDpiScaledSize, 144, reinterpret_cast<LPARAM>(&size)));
     EXPECT_GT(size.cx, TwipsToPixels(kClientWidthTwips, 144));  // the frame around the layout
     for (int step = 0; step < 2; ++step) {
         EXPECT_EQ(GetObjectType(old), 0u) << "the old font is deleted";
@@ -260,7 +284,8 @@ TEST_F(EndToEnd, GamesGetOneNumberEachAndClicksDuringACallNeverNest) {
         if (game > 0) continue;
         const std::string filler(vzsim::kGetTextLimit - 27, '\n');  // leaves "m: Get Ready..."
         sim->AppendRaw("Jim: Get Ready to Play 21\r\n" + filler + "\r\n");
-        Sleep(1600);
+        const auto fetches = sim->FetchCount();  // two ticks read it, and sent nothing
+        ASSERT_TRUE(WaitFor([&] { return sim->FetchCount() >= fetches + 4; }));
         ASSERT_EQ(sim->EspCount(), 1u) << "to a speaker cut off";
     }
     EXPECT_EQ(app.Text(kTxtHost), "B\xF6rk");
