@@ -17,9 +17,11 @@ target_include_directories(tolvik_core PUBLIC src)
 # The Win32 shell: the window, its run, the vzdapi.dll adapter; shared by
 # Tolvik.exe and the Win32 tests.
 add_library(tolvik_win32 STATIC src/win32/frm_tolvik.cpp src/win32/app.cpp
-                                src/win32/vzdapi_library.cpp src/win32/ansi_text.cpp
-                                src/win32/library_folders.cpp)
-target_link_libraries(tolvik_win32 PUBLIC tolvik_core comctl32 gdi32 oleaut32)
+                                src/win32/vzdapi_library.cpp src/win32/library_folders.cpp)
+target_link_libraries(tolvik_win32 PUBLIC tolvik_text tolvik_core comctl32 gdi32 oleaut32)
+# ANSI text, for Tolvik and for the practice room, which stands in for the client.
+add_library(tolvik_text STATIC src/win32/ansi_text.cpp src/win32/code_page.cpp)
+target_include_directories(tolvik_text PUBLIC src)
 
 # The version record and the manifest take project()'s version: major,
 # minor, build. The record shows the minor in two digits: 1.2.34 as 1.02.34.
@@ -64,8 +66,8 @@ set_target_properties(vzdapi_lacking PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${CMAKE
 add_library(practice STATIC sim/practice/script.cpp sim/practice/game_check.cpp)
 target_include_directories(practice PUBLIC sim)
 
-add_executable(vzsim WIN32 sim/client/main.cpp sim/client/practice_room.cpp)
-target_link_libraries(vzsim PRIVATE sim_channel practice comctl32 gdi32)
+add_executable(vzsim WIN32 sim/practice/main.cpp sim/practice/practice_room.cpp)
+target_link_libraries(vzsim PRIVATE sim_channel practice tolvik_text comctl32 gdi32)
 target_link_options(vzsim PRIVATE $<${GNU}:-municode>)
 
 add_executable(tolvik_pilot WIN32 sim/pilot/main.cpp)

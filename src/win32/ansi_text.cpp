@@ -8,7 +8,7 @@ namespace tolvik {
 
 static_assert(kNoBestFitChars == WC_NO_BEST_FIT_CHARS);
 
-std::wstring Wide(const std::string& ansi) {
+std::wstring AnsiToWide(const std::string& ansi) {
     if (ansi.empty()) return std::wstring();
     const int size = static_cast<int>(ansi.size());
     const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
@@ -17,7 +17,7 @@ std::wstring Wide(const std::string& ansi) {
     return wide;
 }
 
-std::string Narrow(const std::wstring& wide) {
+std::string WideToAnsi(const std::wstring& wide) {
     if (wide.empty()) return std::string();
     // No look-alikes where the code page allows saying so; UTF-8 and its kin
     // take no such flag, and hold every character anyway.

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "win32/frm_tolvik.h"
-#include "registration/clock.h"
 #include "window/form_handlers.h"
 
 namespace tolvik {
@@ -24,11 +23,10 @@ private:
 
 }  // namespace
 
-int RunTolvik(HINSTANCE instance, ClientLibrary& library, RandomSource& random,
+int RunTolvik(HINSTANCE instance, ClientLibrary& library, RandomSource& random, Clock& clock,
               const std::string& appName, int showCommand) {
     FrmTolvik form(instance);
     if (!form.Create()) return kExitWindowFailed;
-    SteadyClock clock;
     FormHandlers handlers(form, library, random, clock, appName);
     Attachment attachment(form, handlers);
 

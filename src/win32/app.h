@@ -8,6 +8,7 @@
 
 #include "client/client_library.h"
 #include "registration/random_source.h"
+#include "window/clock.h"
 
 namespace tolvik {
 
@@ -20,7 +21,7 @@ constexpr int kExitHandlerFailed = 4;
 // What the library throws at start-up passes through, with the window gone
 // and the handlers never called again; what a handler throws later ends
 // Tolvik with a box (kExitHandlerFailed).
-int RunTolvik(HINSTANCE instance, ClientLibrary& library, RandomSource& random,
+int RunTolvik(HINSTANCE instance, ClientLibrary& library, RandomSource& random, Clock& clock,
               const std::string& appName, int showCommand);
 
 }  // namespace tolvik

@@ -25,17 +25,46 @@ Fn User32Function(const char* name) {
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
 }
 
+// A window's device context, released when this goes.
+class WindowDc {
+public:
+    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDc() { ReleaseDC(hwnd_, dc_); }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    operator HDC() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// An object selected into a device context until this goes.
+class Selected {
+public:
+    Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~Selected() { SelectObject(dc_, old_); }
+    Selected(const Selected&) = delete;
+    Selected& operator=(const Selected&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// The DPI the system's metrics and fonts are given for.
+int SystemDpi() {
+    using GetDpiForSystemFn = UINT(WINAPI*)();
+    static const auto getDpiForSystem = User32Function<GetDpiForSystemFn>("GetDpiForSystem");
+    if (getDpiForSystem) return static_cast<int>(getDpiForSystem());
+    return GetDeviceCaps(WindowDc(nullptr), LOGPIXELSY);
+}
+
 int WindowDpi(HWND hwnd) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
     static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
-    if (getDpiForWindow) {
-        const UINT dpi = getDpiForWindow(hwnd);
-        if (dpi != 0) return static_cast<int>(dpi);
-    }
-    HDC dc = GetDC(hwnd);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(hwnd, dc);
-    return dpi;
+    const UINT dpi = getDpiForWindow ? getDpiForWindow(hwnd) : 0;
+    return dpi != 0 ? static_cast<int>(dpi) : SystemDpi();
 }
 
 RECT WindowRectForClient(int width, int height, int dpi) {
@@ -57,22 +86,17 @@ HFONT MessageFont(int dpi) {
         spiForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)))
         return CreateFontIndirectW(&metrics.lfMessageFont);
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    HDC screen = GetDC(nullptr);
-    const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, systemDpi);
+    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, SystemDpi());
     return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
 SIZE TextSize(HWND control, HFONT font) {
     wchar_t text[256];
     const int length = GetWindowTextW(control, text, 256);
-    HDC dc = GetDC(control);
-    HGDIOBJ old = SelectObject(dc, font);
+    const WindowDc dc(control);
+    const Selected selected(dc, font);
     RECT rect{0, 0, 0, 0};
     DrawTextW(dc, text, length, &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
     return {rect.right, rect.bottom};
 }
 
@@ -118,7 +142,7 @@ void FrmTolvik::SetIcons(int dpi) {
     // The image of the icon that fits the size Windows shows at this DPI.
     const int sizes[] = {GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CXSMICON)};
     for (int i = 0; i < 2; ++i) {
-        const int size = MulDiv(sizes[i], dpi, WindowDpi(nullptr));
+        const int size = MulDiv(sizes[i], dpi, SystemDpi());
         HICON icon = static_cast<HICON>(
             LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TOLVIK), IMAGE_ICON, size, size, 0));
         if (!icon) continue;
@@ -138,12 +162,13 @@ bool FrmTolvik::Create() {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kFormClassName;
     wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_TOLVIK));
+    // Shared, as the class's icons live as long as the process.
     wc.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TOLVIK), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), 0));
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
-    const std::wstring caption = Wide(std::string(kCaption));
+    const std::wstring caption = AnsiToWide(std::string(kCaption));
     hwnd_ = CreateWindowExW(kExStyle, kFormClassName, caption.c_str(), kStyle, CW_USEDEFAULT,
                             CW_USEDEFAULT, 300, 200, nullptr, nullptr, instance_, this);
     if (!hwnd_) return false;
@@ -172,7 +197,7 @@ void FrmTolvik::CreateControls() {
         const bool secondOption = entry->kind == ControlKind::Option && afterFirstOption;
         if (!secondOption) style |= WS_GROUP;
         afterFirstOption = entry->kind == ControlKind::Option && !afterFirstOption;
-        const std::wstring caption = Wide(std::string(entry->caption));
+        const std::wstring caption = AnsiToWide(std::string(entry->caption));
         CreateWindowExW(cls.exStyle, cls.className, caption.c_str(), style, 0, 0, 10, 10, hwnd_,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry->id)), instance_,
                         nullptr);
@@ -207,7 +232,7 @@ void FrmTolvik::AddTooltips() {
     if (!tooltip_) return;
     for (const ControlEntry& entry : kControls) {
         if (entry.tooltip.empty()) continue;
-        std::wstring text = Wide(std::string(entry.tooltip));
+        std::wstring text = AnsiToWide(std::string(entry.tooltip));
         TOOLINFOW info{};
         info.cbSize = sizeof info;
         info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -320,7 +345,7 @@ void FrmTolvik::Fail(const std::string& what) {
 }
 
 std::wstring FrmTolvik::FailurePrompt(const std::string& what) {
-    return L"Tolvik ran into an error it cannot go on from, and closes:\n\n" + Wide(what);
+    return L"Tolvik ran into an error it cannot go on from, and closes:\n\n" + AnsiToWide(what);
 }
 
 LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -447,11 +472,11 @@ std::string FrmTolvik::ControlText(ControlId id) const {
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     const int copied = GetWindowTextW(control, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(copied));
-    return Narrow(text);
+    return WideToAnsi(text);
 }
 
 void FrmTolvik::SetControlText(ControlId id, const std::string& text) {
-    SetWindowTextW(Control(id), Wide(text).c_str());
+    SetWindowTextW(Control(id), AnsiToWide(text).c_str());
 }
 
 void FrmTolvik::SetHostText(const std::string& text) {
@@ -472,7 +497,7 @@ void FrmTolvik::SelectNumberBoxText() {
 }
 
 void FrmTolvik::AddRangeItem(const std::string& item) {
-    const std::wstring text = Wide(item);
+    const std::wstring text = AnsiToWide(item);
     SendMessageW(Control(kCmbLow), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     SendMessageW(Control(kCmbHigh), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -486,7 +511,7 @@ std::string FrmTolvik::HighText() const {
 }
 
 void FrmTolvik::PickItem(ControlId id, const std::string& text) {
-    const std::wstring wide = Wide(text);
+    const std::wstring wide = AnsiToWide(text);
     const LRESULT index = SendMessageW(Control(id), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                        reinterpret_cast<LPARAM>(wide.c_str()));
     SendMessageW(Control(id), CB_SETCURSEL, index == CB_ERR ? static_cast<WPARAM>(-1) : index, 0);
@@ -512,7 +537,7 @@ void FrmTolvik::SetTimerEnabled(bool enabled) {
 
 void FrmTolvik::ShowMessage(const std::string& prompt, const std::string& title, MessageIcon icon) {
     const UINT style = MB_OK | (icon == MessageIcon::Stop ? MB_ICONSTOP : MB_ICONWARNING);
-    MessageBoxW(hwnd_, Wide(prompt).c_str(), Wide(title).c_str(), style | MB_APPLMODAL);
+    MessageBoxW(hwnd_, AnsiToWide(prompt).c_str(), AnsiToWide(title).c_str(), style | MB_APPLMODAL);
 }
 
 void FrmTolvik::Close() {

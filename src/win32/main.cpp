@@ -20,12 +20,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
 
     tolvik::VzdapiLibrary library;
     tolvik::ClockSeededRandom random;
+    tolvik::SteadyClock clock;
     try {
-        return tolvik::RunTolvik(instance, library, random,
-                                 tolvik::Narrow(tolvik::AppNameFromPath(tolvik::ExecutablePath())),
-                                 showCommand);
+        return tolvik::RunTolvik(
+            instance, library, random, clock,
+            tolvik::WideToAnsi(tolvik::AppNameFromPath(tolvik::ExecutablePath())), showCommand);
     } catch (const tolvik::LibraryError& error) {
-        MessageBoxW(nullptr, tolvik::Wide(error.what()).c_str(), L"Tolvik", MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, tolvik::AnsiToWide(error.what()).c_str(), L"Tolvik",
+                    MB_OK | MB_ICONERROR);
         return tolvik::kExitLibraryError;
     } catch (const std::exception& error) {  // from start-up, before any window procedure
         MessageBoxW(nullptr, tolvik::FrmTolvik::FailurePrompt(error.what()).c_str(), L"Tolvik",

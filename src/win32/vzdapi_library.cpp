@@ -3,6 +3,7 @@
 #include <oleauto.h>
 
 #include <cstdio>
+#include <memory>
 #include <utility>
 
 #include "win32/library_folders.h"
@@ -105,12 +106,12 @@ std::int16_t VzdapiLibrary::DapiIsVZThere() {
 std::string VzdapiLibrary::DapiGetText(long timeout) {
     Load();
     std::string buffer(static_cast<std::size_t>(kTranscriptLimit), '\0');
-    BSTR result = getText_(buffer.data(), static_cast<long>(buffer.size()), timeout);
+    // Ours to free, on every path.
+    const std::unique_ptr<OLECHAR, decltype(&SysFreeString)> result(
+        getText_(buffer.data(), static_cast<long>(buffer.size()), timeout), &SysFreeString);
     if (!result) return std::string();
     // The BSTR's bytes are ANSI text, NULs included.
-    std::string text(reinterpret_cast<const char*>(result), SysStringByteLen(result));
-    SysFreeString(result);
-    return text;
+    return std::string(reinterpret_cast<const char*>(result.get()), SysStringByteLen(result.get()));
 }
 
 void VzdapiLibrary::DapiESP(const std::string& recipient, const std::string& message,

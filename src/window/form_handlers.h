@@ -14,7 +14,7 @@
 
 #include "client/client_library.h"
 #include "client/transcript.h"
-#include "registration/clock.h"
+#include "window/clock.h"
 #include "registration/random_source.h"
 #include "registration/registration.h"
 #include "registration/sent_game.h"

@@ -30,7 +30,7 @@ inline std::wstring TempPath(const std::wstring& name) {
 
 inline std::string ReadFile(const std::wstring& path) {
     std::stringstream s;
-    s << std::ifstream(Narrow(path), std::ios::binary).rdbuf();
+    s << std::ifstream(WideToAnsi(path), std::ios::binary).rdbuf();
     return s.str();
 }
 
@@ -50,7 +50,7 @@ inline LRESULT Send(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
 inline std::string WindowText(HWND hwnd) {
     wchar_t text[1024] = {};
     const auto n = Send(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
-    return Narrow(std::wstring(text, static_cast<std::size_t>(n)));
+    return WideToAnsi(std::wstring(text, static_cast<std::size_t>(n)));
 }
 
 // Where the stand-in library in Tolvik.exe logs its calls.

@@ -62,7 +62,7 @@ TEST_F(WindowTest, OpensWithTheLayoutOfTheTableAndTakesDigitsOnly) {
     HGDIOBJ font = SelectObject(dc, CreateFontIndirectW(&metrics.lfMessageFont));
     for (const ControlEntry& entry : kControls) {
         const PixelRect want = ControlPixels(entry, 96);
-        const std::wstring caption = Wide(std::string(entry.caption));
+        const std::wstring caption = AnsiToWide(std::string(entry.caption));
         SIZE extent{};
         GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
         GetWindowRect(app.Item(entry.id), &r);
@@ -199,8 +199,9 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         void DapiStart(const std::string&) override { throw LibraryError("no vzdapi.dll"); }
     } library;
     testing::FakeRandom random;
-    EXPECT_THROW(RunTolvik(GetModuleHandleW(nullptr), library, random, "Tolvik", SW_HIDE),
-                 LibraryError);
+    EXPECT_THROW(
+        RunTolvik(GetModuleHandleW(nullptr), library, random, library.clock, "Tolvik", SW_HIDE),
+        LibraryError);
     EXPECT_TRUE(library.calls.empty()) << "Form_Unload ran on dead handlers";
 
     // A handler that throws ends Tolvik with a box, detached once.
@@ -216,7 +217,7 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         told = TolvikApp::BoxText(box);
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
-    EXPECT_EQ(RunTolvik(GetModuleHandleW(nullptr), broken, random, "Tolvik", SW_HIDE),
+    EXPECT_EQ(RunTolvik(GetModuleHandleW(nullptr), broken, random, broken.clock, "Tolvik", SW_HIDE),
               kExitHandlerFailed);
     user.join();
     EXPECT_NE(told.find("Tolvik: Tolvik ran into an error"), std::string::npos) << told;

@@ -1,5 +1,5 @@
-// The time the automatic tick spaces its resends by, behind an interface so
-// that tests can set it.
+// The time the form gives the automatic tick to space its resends by, behind
+// an interface so that tests can set it.
 #pragma once
 
 #include <chrono>

@@ -1,8 +1,11 @@
-#include "client/practice_room.h"
+#include "practice/practice_room.h"
 
 #include <commctrl.h>
 
-#include <fstream>
+#include <algorithm>
+#include <cstdio>
+
+#include "win32/ansi_text.h"
 
 namespace vzsim {
 namespace {
@@ -19,22 +22,10 @@ constexpr UINT_PTR kRefreshTimer = 1;
 constexpr std::int64_t kReportGraceMicroseconds = 2500000;  // > one Tolvik tick and its ESP
 const wchar_t kClassName[] = L"TolvikPracticeRoom";
 
-std::wstring Wide(const std::string& text) {
-    std::wstring wide;
-    for (unsigned char c : text) wide += c ? static_cast<wchar_t>(c) : L' ';
-    return wide;
-}
-
-std::string Narrow(const std::wstring& text) {
-    std::string narrow;
-    for (wchar_t c : text) narrow += c < 256 ? static_cast<char>(c) : '?';
-    return narrow;
-}
-
 std::string BoxText(HWND box) {
     wchar_t text[512] = {};
     GetWindowTextW(box, text, 512);
-    return Narrow(text);
+    return tolvik::WideToAnsi(text);
 }
 
 }  // namespace
@@ -203,14 +194,16 @@ void PracticeRoom::WriteReport() {
     for (const Esp& esp : channel_.Esps())
         esps.push_back({esp.microseconds, esp.recipient, esp.message});
     const SessionReport report = CheckSession(games_, esps);
-    const std::string path = Narrow(options_.reportPath);
-    const std::string partial = path + ".part";
-    {
-        std::ofstream out(partial, std::ios::binary);
-        for (const std::string& line : report.lines) out << line << "\n";
-        out << (report.ok ? "RESULT: ok" : "RESULT: failed") << "\n";
+    std::string text;
+    for (const std::string& line : report.lines) text += line + "\n";
+    text += report.ok ? "RESULT: ok\n" : "RESULT: failed\n";
+    // Written whole, then renamed, so a reader never sees half a report.
+    const std::wstring partial = options_.reportPath + L".part";
+    if (FILE* out = _wfopen(partial.c_str(), L"wb")) {
+        std::fwrite(text.data(), 1, text.size(), out);
+        std::fclose(out);
     }
-    MoveFileExA(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    MoveFileExW(partial.c_str(), options_.reportPath.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
 std::wstring PracticeRoom::ClockText(std::int64_t microseconds) const {
@@ -232,7 +225,9 @@ void PracticeRoom::Refresh() {
     if (transcript != shownTranscript_) {
         shownTranscript_ = transcript;
         HWND box = GetDlgItem(hwnd_, kTranscriptBox);
-        SetWindowTextW(box, Wide(transcript).c_str());
+        std::string shown = transcript;  // a NUL would end the box's text there
+        std::replace(shown.begin(), shown.end(), '\0', ' ');
+        SetWindowTextW(box, tolvik::AnsiToWide(shown).c_str());
         const int end = GetWindowTextLengthW(box);
         SendMessageW(box, EM_SETSEL, end, end);
         SendMessageW(box, EM_SCROLLCARET, 0, 0);
@@ -241,9 +236,10 @@ void PracticeRoom::Refresh() {
     if (esps.size() == shownEsps_) return;
     HWND list = GetDlgItem(hwnd_, kEspList);
     for (std::size_t i = shownEsps_; i < esps.size(); ++i) {
-        std::wstring cells[] = {ClockText(esps[i].microseconds),
-                                esps[i].recipient.empty() ? L"(nobody)" : Wide(esps[i].recipient),
-                                Wide(esps[i].message), std::to_wstring(esps[i].timeout)};
+        std::wstring cells[] = {
+            ClockText(esps[i].microseconds),
+            esps[i].recipient.empty() ? L"(nobody)" : tolvik::AnsiToWide(esps[i].recipient),
+            tolvik::AnsiToWide(esps[i].message), std::to_wstring(esps[i].timeout)};
         LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = static_cast<int>(i);

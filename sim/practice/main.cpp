@@ -6,20 +6,24 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <fstream>
-#include <sstream>
+#include <cstdio>
 #include <string>
 
 #include "channel/sim_channel.h"
-#include "client/practice_room.h"
+#include "practice/practice_room.h"
+#include "win32/ansi_text.h"
 
 namespace {
 
 std::string ReadFile(const std::wstring& path) {
-    std::ifstream in(std::string(path.begin(), path.end()), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    std::string text;
+    if (FILE* in = _wfopen(path.c_str(), L"rb")) {
+        char chunk[4096];
+        for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in)) > 0;)
+            text.append(chunk, n);
+        std::fclose(in);
+    }
+    return text;
 }
 
 void Fail(const std::wstring& text) {
@@ -41,7 +45,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             options.script = vzsim::ParseScript(ReadFile(path));
             if (!options.script.error.empty()) {
                 const std::string& e = options.script.error;
-                Fail(L"Script " + path + L": " + std::wstring(e.begin(), e.end()));
+                Fail(L"Script " + path + L": " + tolvik::AnsiToWide(e));
                 return 2;
             }
         } else if (arg == L"--report" && i + 1 < argc) {
