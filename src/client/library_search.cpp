@@ -9,10 +9,10 @@ bool IsSeparator(wchar_t c) {
 
 // A drive's full path (C:\...) or a network one (\\server\share\...).
 bool IsFullPath(std::wstring_view path) {
-    const bool drive = path.size() >= 3 && ((path[0] | 0x20) >= L'a' && (path[0] | 0x20) <= L'z') &&
-                       path[1] == L':' && IsSeparator(path[2]);
-    const bool network = path.size() >= 3 && IsSeparator(path[0]) && IsSeparator(path[1]);
-    return drive || network;
+    const auto at = [path](std::size_t i) { return i < path.size() ? path[i] : L'\0'; };
+    const wchar_t letter = static_cast<wchar_t>(at(0) | 0x20);
+    const bool drive = letter >= L'a' && letter <= L'z' && at(1) == L':';
+    return drive ? IsSeparator(at(2)) : IsSeparator(at(0)) && IsSeparator(at(1));
 }
 
 }  // namespace

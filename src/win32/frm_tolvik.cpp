@@ -189,14 +189,12 @@ void FrmTolvik::CreateControls() {
             order.push_back(&kControls[i + 1]);
         order.push_back(&kControls[i]);
     }
-    bool afterFirstOption = false;
     for (const ControlEntry* entry : order) {
         const ControlClass cls = ClassFor(*entry);
         DWORD style = WS_CHILD | WS_VISIBLE | cls.style;
-        // Each option pair is one group, so the arrow keys move within it.
-        const bool secondOption = entry->kind == ControlKind::Option && afterFirstOption;
-        if (!secondOption) style |= WS_GROUP;
-        afterFirstOption = entry->kind == ControlKind::Option && !afterFirstOption;
+        // Each option pair is one group, so the arrow keys move within it:
+        // the second of a pair, made after its partner, starts none.
+        if (entry->partner == 0 || !Control(entry->partner)) style |= WS_GROUP;
         const std::wstring caption = AnsiToWide(std::string(entry->caption));
         CreateWindowExW(cls.exStyle, cls.className, caption.c_str(), style, 0, 0, 10, 10, hwnd_,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry->id)), instance_,
@@ -403,7 +401,11 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
 void FrmTolvik::OnCommand(int id, int code) {
     if (!handlers_) return;
     if (code == BN_CLICKED) {
-        if (id >= kOptAutoOn && id <= kOptRandomOff) UpdateOptionTabStops();
+        // Any id may come here (IDOK from the dialog manager, for one).
+        const auto isOption = [id](const ControlEntry& e) {
+            return e.id == id && e.kind == ControlKind::Option;
+        };
+        if (std::any_of(kControls.begin(), kControls.end(), isOption)) UpdateOptionTabStops();
         switch (id) {
             case kCmdGetHost:
                 handlers_->cmdGetHost_Click();

@@ -1,27 +1,30 @@
 #include "window/layout.h"
 
+#include <stdexcept>
+#include <string>
+
 namespace tolvik {
 
 // clang-format off
 const std::array<ControlEntry, 15> kControls = {{
-//   id             name            kind                    caption          left   top  width height  frame
-    {kTxtNumber,    "txtNumber",    ControlKind::TextBox,   "",             {1320,  540, 2595, 315}, ControlId(0), ""},
-    {kLblNumber,    "lblNumber",    ControlKind::Label,     "Your Number:", {  60,  540,  975, 195}, ControlId(0), ""},
-    {kCmdRegister,  "cmdRegister",  ControlKind::Button,    "Register",     {1620, 1920, 1155, 315}, ControlId(0), ""},
-    {kTxtHost,      "txtHost",      ControlKind::TextBox,   "Host.....",    {1320,  120, 2595, 315}, ControlId(0), ""},
-    {kLblHost,      "lblHost",      ControlKind::Label,     "Host:",        {  60,  120,  375, 195}, ControlId(0), ""},
-    {kFrame1,       "Frame1",       ControlKind::Frame,     "Auto",         {1080,  900, 1335, 615}, ControlId(0), ""},
-    {kOptAutoOn,    "optAuto(0)",   ControlKind::Option,    "On",           { 120,  240,  915, 255}, kFrame1,
+//   id             name            kind                    caption          left   top  width height  frame       partner
+    {kTxtNumber,    "txtNumber",    ControlKind::TextBox,   "",             {1320,  540, 2595, 315}, ControlId(0), ControlId(0), ""},
+    {kLblNumber,    "lblNumber",    ControlKind::Label,     "Your Number:", {  60,  540,  975, 195}, ControlId(0), ControlId(0), ""},
+    {kCmdRegister,  "cmdRegister",  ControlKind::Button,    "Register",     {1620, 1920, 1155, 315}, ControlId(0), ControlId(0), ""},
+    {kTxtHost,      "txtHost",      ControlKind::TextBox,   "Host.....",    {1320,  120, 2595, 315}, ControlId(0), ControlId(0), ""},
+    {kLblHost,      "lblHost",      ControlKind::Label,     "Host:",        {  60,  120,  375, 195}, ControlId(0), ControlId(0), ""},
+    {kFrame1,       "Frame1",       ControlKind::Frame,     "Auto",         {1080,  900, 1335, 615}, ControlId(0), ControlId(0), ""},
+    {kOptAutoOn,    "optAuto(0)",   ControlKind::Option,    "On",           { 120,  240,  915, 255}, kFrame1, kOptAutoOff,
         "If you want to register automatically select this option"},
-    {kOptAutoOff,   "optAuto(1)",   ControlKind::Option,    "Off",          { 720,  240,  555, 255}, kFrame1,
+    {kOptAutoOff,   "optAuto(1)",   ControlKind::Option,    "Off",          { 720,  240,  555, 255}, kFrame1, kOptAutoOn,
         "If you don't want to autoregister then select this option"},
-    {kFrmRandom,    "frmRandom",    ControlKind::Frame,     "Random",       {2460,  900, 1455, 615}, ControlId(0), ""},
-    {kOptRandomOn,  "optRandom(0)", ControlKind::Option,    "On",           { 180,  240, 1155, 255}, kFrmRandom,   ""},
-    {kOptRandomOff, "optRandom(1)", ControlKind::Option,    "Off",          { 840,  240,  615, 255}, kFrmRandom,   ""},
-    {kCmdGetHost,   "cmdGetHost",   ControlKind::Button,    "Get Host",     { 480, 1920, 1095, 315}, ControlId(0), ""},
-    {kCmdQuit,      "cmdQuit",      ControlKind::Button,    "Quit",         {2820, 1920, 1095, 315}, ControlId(0), ""},
-    {kCmbLow,       "cmbLow",       ControlKind::ComboList, "",             {1080, 1560, 1335, 315}, ControlId(0), ""},
-    {kCmbHigh,      "cmbHigh",      ControlKind::ComboList, "",             {2460, 1560, 1335, 315}, ControlId(0), ""},
+    {kFrmRandom,    "frmRandom",    ControlKind::Frame,     "Random",       {2460,  900, 1455, 615}, ControlId(0), ControlId(0), ""},
+    {kOptRandomOn,  "optRandom(0)", ControlKind::Option,    "On",           { 180,  240, 1155, 255}, kFrmRandom, kOptRandomOff, ""},
+    {kOptRandomOff, "optRandom(1)", ControlKind::Option,    "Off",          { 840,  240,  615, 255}, kFrmRandom, kOptRandomOn, ""},
+    {kCmdGetHost,   "cmdGetHost",   ControlKind::Button,    "Get Host",     { 480, 1920, 1095, 315}, ControlId(0), ControlId(0), ""},
+    {kCmdQuit,      "cmdQuit",      ControlKind::Button,    "Quit",         {2820, 1920, 1095, 315}, ControlId(0), ControlId(0), ""},
+    {kCmbLow,       "cmbLow",       ControlKind::ComboList, "",             {1080, 1560, 1335, 315}, ControlId(0), ControlId(0), ""},
+    {kCmbHigh,      "cmbHigh",      ControlKind::ComboList, "",             {2460, 1560, 1335, 315}, ControlId(0), ControlId(0), ""},
 }};
 // clang-format on
 
@@ -33,16 +36,16 @@ int TwipsToPixels(int twips, int dpi) {
 const ControlEntry& ControlById(ControlId id) {
     for (const auto& entry : kControls)
         if (entry.id == id) return entry;
-    return kControls[0];
+    throw std::invalid_argument("frmTolvik has no control " + std::to_string(id));
 }
 
 PixelRect ControlPixels(const ControlEntry& entry, int dpi) {
     TwipRect r = entry.twips;
     // The "On" option of a pair would reach over the "Off" option's button,
     // taking the clicks meant for it: it ends where the "Off" option starts.
-    if (entry.id == kOptAutoOn || entry.id == kOptRandomOn) {
-        const TwipRect& off = ControlById(ControlId(entry.id + 1)).twips;
-        if (r.left + r.width > off.left) r.width = off.left - r.left;
+    if (entry.partner != 0) {
+        const TwipRect& off = ControlById(entry.partner).twips;
+        if (off.left > r.left && r.left + r.width > off.left) r.width = off.left - r.left;
     }
     if (entry.frame != 0) {
         const TwipRect& frame = ControlById(entry.frame).twips;

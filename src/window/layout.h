@@ -38,6 +38,7 @@ struct ControlEntry {
     std::string_view caption;  // caption or initial text
     TwipRect twips;            // relative to the frame for options, else to the client area
     ControlId frame;           // the frame holding an option button, else 0
+    ControlId partner;         // the other option button of its pair, else 0
     std::string_view tooltip;
 };
 
@@ -59,6 +60,8 @@ int TwipsToPixels(int twips, int dpi);
 // of a pair never overlap.
 PixelRect ControlPixels(const ControlEntry& entry, int dpi);
 
+// The entry of a control of the table; an id that is none of them is a
+// programming error (std::invalid_argument).
 const ControlEntry& ControlById(ControlId id);
 
 }  // namespace tolvik

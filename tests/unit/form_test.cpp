@@ -170,11 +170,12 @@ TEST(ShellRules, LayoutAppNameAndCodePages) {
     // never a relative name, never the current drive's root.
     const std::pair<std::pair<const wchar_t*, const wchar_t*>, std::vector<std::wstring>>
         folders[] = {
-            {{L"C:\\VZ\\Tolvik.exe", L"C:\\Windows\\system32"},
-             {L"C:\\VZ\\", L"C:\\Windows\\system32\\"}},
-            {{L"\\\\pc\\vz\\Tolvik.exe", L"c:/Windows/"}, {L"\\\\pc\\vz\\", L"c:/Windows/"}},
+            {{L"A:\\VZ\\Tolvik.exe", L"z:/Windows/"}, {L"A:\\VZ\\", L"z:/Windows/"}},
+            {{L"\\\\pc\\vz\\Tolvik.exe", L"C:\\Windows\\system32"},
+             {L"\\\\pc\\vz\\", L"C:\\Windows\\system32\\"}},
             {{L"", L"\\"}, {}},
-            {{L"a\\Tolvik.exe", L"Windows\\system32"}, {}},
+            {{L"a\\Tolvik.exe", L"1:\\Windows"}, {}},
+            {{L"C:Tolvik.exe", L"{:\\Windows"}, {}},
         };
     for (const auto& [paths, want] : folders)
         EXPECT_EQ(LibrarySearchFolders(paths.first, paths.second), want) << paths.first;
