@@ -144,7 +144,7 @@ HostOutcome HostFromTranscript(std::string_view text) {
         lineBreak = before.rfind("\r\n");
     }
     if (lineBreak == std::string_view::npos) {
-        outcome.kind = HostOutcome::Kind::NoLineBreak;
+        outcome.kind = HostOutcome::Kind::FirstLine;
         return outcome;
     }
 
@@ -166,9 +166,9 @@ HostOutcome HostFromTranscript(std::string_view text) {
         }
         name.push_back(raw[i]);
     }
-    outcome.kind = HostOutcome::Kind::Name;
+    outcome.kind = HostOutcome::Kind::Speaker;
     outcome.name = std::move(name);
-    outcome.spokenByName = colon < announcement;
+    outcome.saidBySpeaker = colon < announcement;
     return outcome;
 }
 

@@ -33,16 +33,17 @@ TranscriptPosition LastEchoPosition(std::string_view text, std::string_view host
 
 struct HostOutcome {
     enum class Kind {
-        NoName,       // no announcement, no ":" after the line break that opens its line,
-                      // or a lone CR or LF between that line break and the announcement
-        NoLineBreak,  // the announcement stands on the transcript's first line
-        Name,
+        NoSpeaker,  // no announcement; or no ":" after the line break that opens its line,
+                    // or a lone CR or LF between that line break and the announcement
+        FirstLine,  // the announcement stands on the transcript's first line
+        Speaker,    // `name` is its speaker's
     };
-    Kind kind = Kind::NoName;
-    std::string name;  // for Kind::Name; may be empty
-    // For Kind::Name: the name's ":" stands before the announcement, so the
-    // announcement is part of what that speaker said on that line.
-    bool spokenByName = false;
+    Kind kind = Kind::NoSpeaker;
+    std::string name;  // for Kind::Speaker: may be empty (": Get Ready to Play 21")
+    // For Kind::Speaker: the name's ":" stands before the announcement, so the
+    // announcement is part of what that speaker said on that line (not an
+    // emote, whose "name" runs on to a ":" after it).
+    bool saidBySpeaker = false;
     // LastAnnouncementPosition of the same text, whatever the kind.
     TranscriptPosition announcement = 0;
 };

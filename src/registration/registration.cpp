@@ -21,21 +21,21 @@ long long Bound(const std::string& text, long long unpicked) {
 
 }  // namespace
 
-bool GameInSight(const HostOutcome& outcome) {
-    return outcome.kind == HostOutcome::Kind::Name && outcome.spokenByName &&
+bool AnnouncedByPlayer(const HostOutcome& outcome) {
+    return outcome.kind == HostOutcome::Kind::Speaker && outcome.saidBySpeaker &&
            !IsEspEcho(outcome.name);
 }
 
 Registration ManualRegistration(bool randomMode, const std::string& typed, const HostOutcome& seen,
                                 RandomSource& random) {
     Registration registration = randomMode ? Drawn(DrawOneToTwenty(random)) : Typed(typed);
-    registration.toGameInSight = GameInSight(seen);
+    registration.toPlayersGame = AnnouncedByPlayer(seen);
     return registration;
 }
 
 Registration AutoRegistration(const TickInputs& in, RandomSource& random) {
     // An ESP to nobody reaches nobody, and would repeat every tick.
-    if (!GameInSight(in.latest) || in.host.empty()) return {};
+    if (!AnnouncedByPlayer(in.latest) || in.host.empty()) return {};
     if (in.latest.announcement < LastEchoPosition(in.text, in.host)) return {};  // entered
     Registration registration;
     if (const auto again = in.sent.EspAlreadySent(in.text, in.latest.announcement, in.now)) {
@@ -51,7 +51,7 @@ Registration AutoRegistration(const TickInputs& in, RandomSource& random) {
         if (!r) return {};  // no whole number lies strictly between the bounds
         registration = Drawn(*r);
     }
-    registration.toGameInSight = true;
+    registration.toPlayersGame = true;
     return registration;
 }
 

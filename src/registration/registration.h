@@ -21,22 +21,24 @@ struct Registration {
     Kind kind = Kind::Nothing;
     std::string number;
     bool drawn = false;
-    // What the tick's memory records: the number, when it goes to the game
-    // in sight; else only what the fetched text showed of the remembered game.
-    bool toGameInSight = false;
+    // What the tick's memory records: the number, when it goes to a game a
+    // player announced in the fetched text; else only what that text showed
+    // of the remembered game.
+    bool toPlayersGame = false;
 
     const std::string* NumberToRemember() const {
-        return kind == Kind::Send && toGameInSight ? &number : nullptr;
+        return kind == Kind::Send && toPlayersGame ? &number : nullptr;
     }
 };
 
-// Whether the outcome shows a game the tick may enter: a speaker on a line of
-// its own said the announcement, and the line is no ESP echo. Not a game:
+// Whether a player announced the game on a line of their own: the only game
+// the tick may enter. The speaker said the announcement, on a line of its
+// own, and the line is no ESP echo. Not a player's game:
 // an announcement on the text's first line (the library's window may have
 // cut it, so its speaker is unknown), one before any ":" on its line (an
 // emote; the "name" would run to a ":" further on, even on later lines), and
 // one quoted in the user's own ESP.
-bool GameInSight(const HostOutcome& outcome);
+bool AnnouncedByPlayer(const HostOutcome& outcome);
 
 // "Register": the typed text as it stands, or with Random on a fresh draw
 // from 1 to 20. Every press registers; no echo is looked for. `seen` is the

@@ -189,7 +189,7 @@ void FormHandlers::Tick() {
 
 void FormHandlers::RegisterNumber() {
     StirRandomSeed();
-    const Sighting seen = LookForHost(HostLookup::ByUser);
+    const FetchedChat seen = LookForHost(HostLookup::ByUser);
     if (state_.Closed() || hostName_.empty()) return;
     const Registration registration =
         ManualRegistration(randomMode_, view_.NumberBoxText(), seen.outcome, random_);
@@ -223,8 +223,8 @@ void FormHandlers::FindHost() {
     LookForHost(HostLookup::ByUser);
 }
 
-FormHandlers::Sighting FormHandlers::LookForHost(HostLookup lookup) {
-    Sighting seen{FetchTranscript(library_, kHostFetchTimeout), {}};
+FormHandlers::FetchedChat FormHandlers::LookForHost(HostLookup lookup) {
+    FetchedChat seen{FetchTranscript(library_, kHostFetchTimeout), {}};
     if (state_.Closed()) return seen;  // closed while the client was asked
     seen.outcome = HostFromTranscript(seen.text);
     ApplyHost(seen.outcome, lookup);
@@ -232,17 +232,17 @@ FormHandlers::Sighting FormHandlers::LookForHost(HostLookup lookup) {
 }
 
 void FormHandlers::ApplyHost(const HostOutcome& outcome, HostLookup lookup) {
-    if (lookup == HostLookup::ByTick && !GameInSight(outcome)) return;
+    if (lookup == HostLookup::ByTick && !AnnouncedByPlayer(outcome)) return;
     switch (outcome.kind) {
-        case HostOutcome::Kind::NoName:
+        case HostOutcome::Kind::NoSpeaker:
             return;
-        case HostOutcome::Kind::NoLineBreak:
+        case HostOutcome::Kind::FirstLine:
             if (lookup == HostLookup::ByUser) {
                 view_.ShowMessage("No host found", "No 21 Host found", MessageIcon::Warning);
                 if (state_.Closed()) return;  // the session ended while the box was open
             }
             break;
-        case HostOutcome::Kind::Name:
+        case HostOutcome::Kind::Speaker:
             hostName_ = outcome.name;
             break;
     }

@@ -66,11 +66,11 @@ private:
     // could enter.
     enum class HostLookup { ByUser, ByTick };
     // A fetched transcript and its host, already taken into the window.
-    struct Sighting {
+    struct FetchedChat {
         std::string text;
         HostOutcome outcome;
     };
-    Sighting LookForHost(HostLookup lookup);
+    FetchedChat LookForHost(HostLookup lookup);
     // Takes the host of a transcript into HostName and the host box.
     void ApplyHost(const HostOutcome& outcome, HostLookup lookup);
     void RegisterNumber();

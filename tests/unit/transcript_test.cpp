@@ -23,36 +23,36 @@ TEST(Transcript, HostOfTheLastAnnouncement) {
         bool game;  // one the tick may enter
     } cases[] = {
         // clang-format off
-        {"Alice: hi\r\nBob: Get Ready to Play 21",                             Kind::Name, "Bob", true},
-        {"x\r\nBob: Get Ready to Play 21\r\nCarol: ok Get Ready to Play 21 now", Kind::Name, "Carol", true},
-        {"x\r\n Bob: Get Ready to Play 21",                                     Kind::Name, " Bob", true},
-        {"Alice: hi\r\nGet Ready to Play 21\r\nBob: ok",   Kind::Name, "Get Ready to Play 21Bob", false},
-        {"x\r\nCarol waves. Get Ready to Play 21 :)", Kind::Name, "Carol waves. Get Ready to Play 21 ", false},
-        {"x\r\nESP TO Bob: is it Get Ready to Play 21 time?",                   Kind::Name, "ESP TO Bob", false},
-        {"x\r\nesp to : Get Ready to Play 21",                                  Kind::Name, "esp to ", false},
-        {"x\r\nESP TOM: Get Ready to Play 21",                                  Kind::Name, "ESP TOM", true},
-        {"x\r\nJos\xE9 M\xFCller : Get Ready to Play 21",                        Kind::Name, "Jos\xE9 M\xFCller ", true},
-        {"x\r\n: Get Ready to Play 21",                                          Kind::Name, "", true},
-        {"a\r\n\r\nBob: Get Ready to Play 21",                                   Kind::Name, "Bob", true},
-        {std::string(70000, 'x') + "\r\nBob: Get Ready to Play 21",              Kind::Name, "Bob", true},
-        {"",                                                       Kind::NoName, "", false},
-        {"Alice: hi\r\nBob: get ready to play 21",                 Kind::NoName, "", false},
-        {"Alice: hi\r\nBob Get Ready to Play 21",                  Kind::NoName, "", false},
-        {"\r\nGet Ready to Play 21",                               Kind::NoName, "", false},
-        {"Welcome\r\nAlice: hi\nBob: Get Ready to Play 21\r\n",   Kind::NoName, "", false},
-        {"x\r\nGet Ready to Play 21 a\nb: hi",                    Kind::Name, "Get Ready to Play 21 a\nb", false},
-        {"Welcome\r\nAlice: hi\rBob: Get Ready to Play 21\r\n",   Kind::NoName, "", false},
-        {"Get Ready to Play 21",                                   Kind::NoLineBreak, "", false},
-        {"m: Get Ready to Play 21\r\nAlice: hi",                   Kind::NoLineBreak, "", false},
-        {"Alice\rBob: Get Ready to Play 21",                       Kind::NoLineBreak, "", false},
-        {"Alice\nBob: Get Ready to Play 21",                       Kind::NoLineBreak, "", false},
+        {"Alice: hi\r\nBob: Get Ready to Play 21",                             Kind::Speaker, "Bob", true},
+        {"x\r\nBob: Get Ready to Play 21\r\nCarol: ok Get Ready to Play 21 now", Kind::Speaker, "Carol", true},
+        {"x\r\n Bob: Get Ready to Play 21",                                     Kind::Speaker, " Bob", true},
+        {"Alice: hi\r\nGet Ready to Play 21\r\nBob: ok",   Kind::Speaker, "Get Ready to Play 21Bob", false},
+        {"x\r\nCarol waves. Get Ready to Play 21 :)", Kind::Speaker, "Carol waves. Get Ready to Play 21 ", false},
+        {"x\r\nESP TO Bob: is it Get Ready to Play 21 time?",                   Kind::Speaker, "ESP TO Bob", false},
+        {"x\r\nesp to : Get Ready to Play 21",                                  Kind::Speaker, "esp to ", false},
+        {"x\r\nESP TOM: Get Ready to Play 21",                                  Kind::Speaker, "ESP TOM", true},
+        {"x\r\nJos\xE9 M\xFCller : Get Ready to Play 21",                        Kind::Speaker, "Jos\xE9 M\xFCller ", true},
+        {"x\r\n: Get Ready to Play 21",                                          Kind::Speaker, "", true},
+        {"a\r\n\r\nBob: Get Ready to Play 21",                                   Kind::Speaker, "Bob", true},
+        {std::string(70000, 'x') + "\r\nBob: Get Ready to Play 21",              Kind::Speaker, "Bob", true},
+        {"",                                                       Kind::NoSpeaker, "", false},
+        {"Alice: hi\r\nBob: get ready to play 21",                 Kind::NoSpeaker, "", false},
+        {"Alice: hi\r\nBob Get Ready to Play 21",                  Kind::NoSpeaker, "", false},
+        {"\r\nGet Ready to Play 21",                               Kind::NoSpeaker, "", false},
+        {"Welcome\r\nAlice: hi\nBob: Get Ready to Play 21\r\n",   Kind::NoSpeaker, "", false},
+        {"x\r\nGet Ready to Play 21 a\nb: hi",                    Kind::Speaker, "Get Ready to Play 21 a\nb", false},
+        {"Welcome\r\nAlice: hi\rBob: Get Ready to Play 21\r\n",   Kind::NoSpeaker, "", false},
+        {"Get Ready to Play 21",                                   Kind::FirstLine, "", false},
+        {"m: Get Ready to Play 21\r\nAlice: hi",                   Kind::FirstLine, "", false},
+        {"Alice\rBob: Get Ready to Play 21",                       Kind::FirstLine, "", false},
+        {"Alice\nBob: Get Ready to Play 21",                       Kind::FirstLine, "", false},
         // clang-format on
     };
     for (const auto& c : cases) {
         const HostOutcome o = HostFromTranscript(c.text);
         EXPECT_EQ(o.kind, c.kind) << c.text;
         EXPECT_EQ(o.name, c.name) << c.text;
-        EXPECT_EQ(GameInSight(o), c.game) << c.text;
+        EXPECT_EQ(AnnouncedByPlayer(o), c.game) << c.text;
     }
 }
 
