@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "fakes.h"
+#include "scan_oracle.h"
 #include "registration/registration.h"
 
 namespace tolvik {
@@ -12,6 +15,7 @@ namespace {
 
 using Kind = HostOutcome::Kind;
 using namespace std::string_literals;
+using namespace std::string_view_literals;
 using testing::DrawOf;
 using Strings = std::vector<std::string>;
 
@@ -56,29 +60,25 @@ TEST(Transcript, HostOfTheLastAnnouncement) {
     }
 }
 
-TEST(Transcript, PositionsAndNuls) {
-    EXPECT_EQ(LastAnnouncementPosition("Get Ready to Play 21"), 1u);
-    EXPECT_EQ(LastAnnouncementPosition("ab Get Ready to Play 21 Get Ready to Play 21"), 25u);
-    EXPECT_EQ(LastAnnouncementPosition("Get Ready to Play 2"), 0u);
-    EXPECT_EQ(LastEchoPosition("x\r\nesp to BOZ: 7", "Boz"), 4u);
-    EXPECT_EQ(LastEchoPosition("ESP TO Bob: 7\r\nESP TO Bob: 8", "bob"), 16u);
-    EXPECT_EQ(LastEchoPosition("ESP TO Bobby: 7", "Bob"), 0u);
-    EXPECT_EQ(LastEchoPosition("ESP TO : 7", ""), 1u);
-    EXPECT_EQ(LastEchoPosition("", "Bob"), 0u);
-    // Windows-1252 letters fold too, up to the ends of their ranges; other bytes do not.
-    EXPECT_EQ(LastEchoPosition("esp to \xE9\x9A\xFF: 1", "\xC9\x8A\x9F"), 1u);
-    EXPECT_EQ(LastEchoPosition("esp to \xFE\xF3r:", "\xDE\xF3r"), 1u);  // þór for Þór
-    EXPECT_EQ(LastEchoPosition("esp to \xF7: 1", "\xD7"), 0u);
-    // Long texts are scanned whole, with wide positions.
-    const std::string text =
-        std::string(70000, 'x') + "\r\nBob: Get Ready to Play 21\r\nESP TO bob: 3";
-    EXPECT_EQ(LastAnnouncementPosition(text), 70008u);
-    EXPECT_EQ(LastEchoPosition(text, "Bob"), 70030u);
+TEST(Transcript, ScansAsPlainSearchesDo) {
+    // Seeded chats of pieces near the needles, letters at the ends of the
+    // folded ranges, NULs, and one past 16-bit positions (scan_oracle.h).
+    // clang-format off
+    const std::string_view pieces[] = {"Get Ready to Play 21", "Get Ready to Play 2", "ESP TO ",
+        "esp to ", "Bob", "BOZ", "boz", ":", " 7", "\r\n", "\0"sv, "\xC9\x8A\x9F", "\xE9\x9A\xFF",
+        "\xDE\xF3r", "\xFE\xF3r", "\xD7", "\xF7"};
+    // clang-format on
+    const char* const hosts[] = {"Bob", "Boz", "", "\xC9\x8A\x9F", "\xDE\xF3r", "\xD7"};
+    std::mt19937 rng(7);
+    for (int i = 0; i < 4000; ++i) {
+        std::string input = hosts[rng() % 6] + "\xFF"s + std::string(i == 0 ? 70000 : 0, 'x');
+        for (int n = static_cast<int>(rng() % 60); n > 0; --n) input += pieces[rng() % 17];
+        EXPECT_NO_THROW(testing::CheckScan(input)) << input;
+    }
     testing::FakeLibrary lib;
     lib.transcript = "\0Al\0ice: hi\r\n\0Bo\0b: Get Ready\0 to Play 21\0"s;
     EXPECT_EQ(FetchTranscript(lib, 3000), "Alice: hi\r\nBob: Get Ready to Play 21");
     EXPECT_EQ(lib.fetchTimeouts, std::vector<long>{3000});
-    EXPECT_EQ(RemoveNuls("\0\0"s), "");
 }
 
 TEST(SentGame, OneNumberPerGameWhateverWindowAFetchShowsAndANewerGameIsNew) {
