@@ -34,17 +34,18 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
     };
     const auto next = [&]() -> unsigned { return size > 0 ? (--size, *data++) : 0; };
     struct Game {
-        std::string host, said;
+        std::string host, said, number{};
         bool player;                           // said on a player's own line
         std::size_t line = std::string::npos;  // where its line starts in the chat, once said
-        std::string number{};
-        std::int64_t sentAt = -1;  // by the tick
+        std::int64_t sentAt = -1;              // by the tick
         int ticksInSight = 0;
         bool pressed = false;  // "Register" sent to its host
     };
     std::vector<Game> games;  // of the chat as it is now
     std::string lastHost;     // of the game the tick's last ESP went to
-    int tickEsps = 0;
+    int tickEsps = 0, click = -1;
+    bool pressed = false, slow = false;
+    std::vector<std::size_t> windows;  // of the calls of a tick
 
     Rig rig;
     auto& client = rig.library;
@@ -52,32 +53,20 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
     client.transcript = "Welcome!\r\n";
     rig.handlers.optRandom_Click(0);
     rig.handlers.optAuto_Click(0);
-    std::vector<std::size_t> windows;  // of the calls of a tick
-    int click = -1;
-    bool pressed = false, slow = false;
     client.onCall = [&] {
         check(!rig.view.timerEnabled || pressed, "a tick holds the timer off");
-        const std::size_t b = next(), shorter = (b - 96) * (b - 96) * 2;
-        client.tail = std::min<std::size_t>(b < 64   ? kTranscriptLimit
-                                            : b < 96 ? 0
-                                                     : shorter,
-                                            kTranscriptLimit);
-        windows.push_back(client.tail);
+        const std::size_t b = next(), shorter = std::min<std::size_t>((b - 96) * (b - 96) * 2,
+                                                                      kTranscriptLimit);
+        windows.push_back(client.tail = b < 64 ? kTranscriptLimit : b < 96 ? 0 : shorter);
         if (slow) now += 900;
         if (click == 0 || click == 1) rig.handlers.optAuto_Click(1);
-        if (click == 1) rig.handlers.optAuto_Click(0);
-        if (click == 2) rig.handlers.cmdRegister_Click();
-        if (click == 3) rig.handlers.cmdGetHost_Click();
-        pressed = pressed || click == 2 || click == 3;
+        if (click == 1 || click == 5) rig.handlers.optAuto_Click(0);
+        if (click == 2 || click == 5) rig.handlers.cmdRegister_Click();
+        if (click == 3 || click == 5) rig.handlers.cmdGetHost_Click();
         if (click == 4 || click == 5) rig.handlers.vzTimer_Timer();
-        if (click == 5) {  // amid all this, Quit; the same clicks while DapiStop waits
-            rig.handlers.cmdRegister_Click();
-            if (client.calls.empty()) rig.handlers.cmdQuit_Click();
-            rig.handlers.cmdGetHost_Click();
-            rig.handlers.optAuto_Click(0);
-            return;
-        }
-        click = -1;
+        pressed = pressed || click == 2 || click == 3;
+        if (click != 5) click = -1;  // Quit, and the same clicks while DapiStop waits
+        if (click == 5 && client.calls.empty()) rig.handlers.cmdQuit_Click();
     };
 
     const auto tick = [&] {
@@ -89,11 +78,11 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
         // name, and the echo of that name would quote the announcement.
         const bool mayPress =
             !rig.handlers.HostName().empty() && (games.empty() || games.back().player);
-        click = b < 40 && mayPress ? int(b % 5) : -1;
-        const int clicked = click, reseeds = rig.random.reseeds;
+        const int clicked = click = b < 40 && mayPress ? int(b % 5) : -1,
+                  reseeds = rig.random.reseeds;
+        const std::size_t esps = client.esps.size();
         slow = b >= 240;
         pressed = false;
-        const std::size_t esps = client.esps.size();
         rig.random.values = {next() / 256.0};
         windows.clear();
         client.fetchTimeouts.clear();
@@ -153,7 +142,7 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
             const std::string host = hosts[arg % 3];
             said =
                 (what == 0 ? host + ": Get Ready to Play 21" : odd[arg % 4]) + std::string("\r\n");
-            games.push_back({host, said, what == 0});
+            games.push_back({host, said, "", what == 0});
             if (arg & 4) client.changes = {"", said};  // said between the tick's two fetches
             if (arg & 4) said.clear();
         }
