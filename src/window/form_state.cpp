@@ -20,7 +20,6 @@ void FormState::EndWork() {
 }
 
 bool FormState::Close() {
-    if (Closed()) return false;
     const bool idle = phase_ == Phase::Idle;
     phase_ = idle ? Phase::Closed : Phase::Closing;
     return idle;

@@ -31,8 +31,8 @@ public:
 
     void BeginWork(Phase work);
     void EndWork();
-    // Closes; true when the library is to be detached now, false when the
-    // work it waits for detaches it as it ends (or when closed already).
+    // Closes what is not Closed yet; true when the library is to be detached
+    // now, false when the work it waits for detaches it as it ends.
     bool Close();
     // True once, when the work that waited on the client has ended after the
     // window closed: the library is to be detached now.

@@ -104,11 +104,17 @@ TEST(SentGame, OneNumberPerGameWhateverWindowAFetchShowsAndANewerGameIsNew) {
          {"Bob|7@750", "Bob|7@3750", "Bob|7@9750", "Bob|7@21750", "Bob|7@45750", "Bob|7@93750",
           "Bob|7@153750", "Bob|7@213750"}},
         // The same host in the same words: after chatter only a short window
-        // showed, right after his echo, after a flood, in a fresh chat.
+        // showed, right after his echo, after an emote, after a flood, in a
+        // fresh chat.
         {-1,
          {{talk + bob, all, 1}, {"Spam: hi\r\nSpam: hi\r\n", 30, 1}, {bob, line, 1}},
          {"Bob|7@750", "Bob|9@2250"}},
         {0, {{talk + bob, all, 2}, {bob, line, 1}}, {"Bob|7@750", "Bob|9@2250"}},
+        {-1,
+         {{talk + bob, all, 1},
+          {"Carol waves. Get Ready to Play 21 :)\r\n", all, 1},
+          {bob, line, 1}},
+         {"Bob|7@750", "Bob|9@2250"}},
         {0,
          {{flood + bob, all, 27}, {flood + bob, all, 27}, {flood + bob, all, 1}},
          {"Bob|7@750", "Bob|9@21000", "Bob|11@41250"}},
