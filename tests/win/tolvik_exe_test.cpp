@@ -267,12 +267,12 @@ TEST(WindowDpi, AMoveBetweenMonitorsAndANewTextSizeLayItOutAgain) {
 
 using EndToEnd = TolvikExeTest;
 
-// Through the real library's interface: announcements with a NUL in them, a
-// chat past what a fetch returns, whose window cuts the line of an
-// announcement so that its speaker is unknown; then a library that waits
-// while dispatching Tolvik's messages, so clicks come in the middle of a
-// call, also while DapiStop waits.
-TEST_F(EndToEnd, GamesGetOneNumberEachAndClicksDuringACallNeverNest) {
+// Through the real library's interface: announcements with a NUL in them,
+// and a chat past what a fetch returns, whose window cuts the line of an
+// announcement so that its speaker is unknown. (What clicks made during a
+// call do is the handlers' logic, checked natively; that a waiting library
+// dispatches them at all, the window's suite checks with a close.)
+TEST_F(EndToEnd, GamesThroughTheLibraryGetOneNumberEach) {
     app.Type("7");
     app.Click(kOptAutoOn);
     const std::string hosts[] = {"Bob", "Carol", "B\xF6rk"};
@@ -291,19 +291,7 @@ TEST_F(EndToEnd, GamesGetOneNumberEachAndClicksDuringACallNeverNest) {
     }
     EXPECT_EQ(app.Text(kTxtHost), "B\xF6rk");
 
-    // While a tick's call waits: two presses of Register count once, after the tick.
-    sim->SetCallDelay(800);
-    ASSERT_TRUE(WaitFor([&] { return sim->WaitingCalls() > 0; }));
-    for (ControlId id : {kCmdRegister, kCmdRegister, kOptAutoOff}) app.Click(id);
-    ASSERT_TRUE(WaitFor([&] { return sim->EspCount() == 4; }, 10000));
-    EXPECT_EQ(sim->Esps().back().timeout, 5000);
-    End([&] {
-        PostMessageW(app.Item(kCmdQuit), BM_CLICK, 0, 0);
-        ASSERT_TRUE(WaitFor([&] { return sim->WaitingCalls() > 0; }));  // DapiStop's
-        app.Click(kCmdRegister);
-        app.Click(kCmdGetHost);
-    });
-    EXPECT_EQ(sim->EspCount(), 4u) << "two presses during a call count once; none after";
+    End([&] { app.Click(kCmdQuit); });
 }
 
 }  // namespace
