@@ -41,6 +41,7 @@ TEST(Transcript, HostOfTheLastAnnouncement) {
         {"",                                                       Kind::NoSpeaker, "", false},
         {"Alice: hi\r\nBob: get ready to play 21",                 Kind::NoSpeaker, "", false},
         {"Alice: hi\r\nBob Get Ready to Play 21",                  Kind::NoSpeaker, "", false},
+        {"\r\nGet Ready to Play 21",                               Kind::NoSpeaker, "", false},
         {"Welcome\r\nAlice: hi\nBob: Get Ready to Play 21\r\n",   Kind::NoSpeaker, "", false},
         {"x\r\nGet Ready to Play 21 a\nb: hi",                    Kind::Speaker, "Get Ready to Play 21 a\nb", false},
         {"Welcome\r\nAlice: hi\rBob: Get Ready to Play 21\r\n",   Kind::NoSpeaker, "", false},
