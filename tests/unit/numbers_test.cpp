@@ -35,7 +35,7 @@ TEST(NumberRules, WholeValuesRoundHalfToEvenAndSaturate) {
     EXPECT_FALSE(WholeValue(std::string_view("    ").substr(0, 3)));
 }
 
-TEST(RandomSource, StirAndDraw) {
+TEST(RandomSource, StirDrawAndTheClockSeededGenerator) {
     // Stirring reseeds two more times than it draws; 1/512 and 3/512 give
     // exact halves (62.5, 187.5), which go to the even neighbour.
     const std::pair<double, int> stirs[] = {
@@ -66,13 +66,13 @@ TEST(RandomSource, StirAndDraw) {
     EXPECT_EQ(DrawBetween(random, 0, 2), 1);  // the lowest draw fits too
     random.values = {DrawOf(1), DrawOf(7)};
     EXPECT_EQ(DrawOneToTwenty(random), 1);
-}
 
-TEST(RandomSource, ClockSeededGeneratorMovesOnEachReseed) {
+    // The clock-seeded generator: the reseed, not the draw, moves it on, and
+    // its values spread over the whole of [0, 1).
     ClockSeededRandom a, same = a;
     a.Reseed();
-    EXPECT_NE(a.Next(), same.Next());  // the reseed, not the draw, moved it on
-    std::array<int, 10> tenths{};      // the values spread over the whole of [0, 1)
+    EXPECT_NE(a.Next(), same.Next());
+    std::array<int, 10> tenths{};
     for (int i = 0; i < 1000; ++i) ++tenths.at(static_cast<std::size_t>(a.Next() * 10));
     for (int n : tenths) EXPECT_GT(n, 50);
 }
