@@ -1,12 +1,11 @@
 // A session of Auto with Random on against a client as it can behave, played
 // from bytes and checked against what Tolvik promises. The bytes make the
-// chat: games, announcements on no player's line (emotes, quotes, lone line
-// breaks), chatter, floods of one line, games entered by hand, games said
-// between a tick's two fetches, echoes at once, late or never, a fresh chat.
-// They pick, for every call, the window a fetch shows (its last 32678
-// characters, fewer, or nothing) and whether it is slow, and the clicks made
-// while a tick's first call waits: Off, Off and On, Register, Get Host, a
-// tick; at the end, Quit.
+// chat: games (some with a NUL in them), announcements on no player's line
+// (emotes, quotes, lone line breaks), chatter, floods of one line, games entered by hand, games
+// said between a tick's two fetches, echoes at once, late or never, a fresh chat. They pick, for
+// every call, the window a fetch shows (its last 32678 characters, fewer, or nothing) and whether
+// it is slow, and the clicks made while a tick's first call waits: Off, Off and On, Register, Get
+// Host, a tick; at the end, Quit.
 //
 // The promises: an ESP from the tick goes only to the player who announced
 // the game in sight; one game never gets two numbers, nor a resend within
@@ -136,8 +135,10 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
         std::string said;
         if (what <= 1) {  // a game, or an announcement on no player's line
             const std::string host = hosts[arg % 3];
-            said =
-                (what == 0 ? host + ": Get Ready to Play 21" : odd[arg % 4]) + std::string("\r\n");
+            said = (what == 0
+                        ? host + ": Get Ready" + std::string(arg & 8 ? 1 : 0, '\0') + " to Play 21"
+                        : odd[arg % 4]) +
+                   "\r\n";
             games.push_back({host, said, "", what == 0});
             if (arg & 4) client.changes = {"", said};  // said between the tick's two fetches
             if (arg & 4) said.clear();

@@ -76,10 +76,6 @@ TEST(Transcript, ScansAsPlainSearchesDo) {
         for (int n = static_cast<int>(rng() % 60); n > 0; --n) input += pieces[rng() % 17];
         EXPECT_NO_THROW(testing::CheckScan(input)) << input;
     }
-    testing::FakeLibrary lib;
-    lib.transcript = "\0Al\0ice: hi\r\n\0Bo\0b: Get Ready\0 to Play 21\0"s;
-    EXPECT_EQ(FetchTranscript(lib, 3000), "Alice: hi\r\nBob: Get Ready to Play 21");
-    EXPECT_EQ(lib.fetchTimeouts, std::vector<long>{3000});
 }
 
 TEST(SentGame, OneNumberPerGameWhateverWindowAFetchShowsAndANewerGameIsNew) {
