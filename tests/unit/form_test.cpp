@@ -113,9 +113,8 @@ TEST(Form, NumberBoxAndRangeLists) {
     // Typed -> the box after, and whether its text is selected.
     const std::pair<const char*, const char*> typed[] = {
         // clang-format off
-        {"1", "1"}, {"20", "20"}, {"20.5", "20.5"}, {"1.5", "1.5"}, {"", ", selected"},
-        {"21", "WRONG NUMBER, selected"}, {"0.5", "WRONG NUMBER, selected"},
-        {"-3", "WRONG NUMBER, selected"}, {"999999", "WRONG NUMBER, selected"},
+        {"1", "1"}, {"20", "20"}, {"20.5", "20.5"}, {"1.5", "1.5"}, {"", ", selected"}, {"21", "WRONG NUMBER, selected"},
+        {"0.5", "WRONG NUMBER, selected"}, {"-3", "WRONG NUMBER, selected"}, {"999999", "WRONG NUMBER, selected"},
         {"WRONG NUMBER", "WRONG NUMBER, selected"},
         // clang-format on
     };
