@@ -142,13 +142,19 @@ void FormHandlers::RunPendingWork() {
 
 void FormHandlers::cmdGetHost_Click() {
     if (state_.Closed()) return;  // a click while DapiStop waits
-    if (state_.Busy()) return state_.PressGetHost();
+    if (state_.Busy()) {
+        state_.PressGetHost();  // carried out when the work ends
+        return;
+    }
     RunWork(FormState::Phase::Working, [this] { FindHost(); });
 }
 
 void FormHandlers::cmdRegister_Click() {
     if (state_.Closed()) return;
-    if (state_.Busy()) return state_.PressRegister();
+    if (state_.Busy()) {
+        state_.PressRegister();
+        return;
+    }
     RunWork(FormState::Phase::Working, [this] {
         StirRandomSeed();
         RegisterNumber();
