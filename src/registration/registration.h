@@ -33,11 +33,11 @@ struct Registration {
 
 // Whether a player announced the game on a line of their own: the only game
 // the tick may enter. The speaker said the announcement, on a line of its
-// own, and the line is no ESP echo. Not a player's game:
-// an announcement on the text's first line (the library's window may have
-// cut it, so its speaker is unknown), one before any ":" on its line (an
-// emote; the "name" would run to a ":" further on, even on later lines), and
-// one quoted in the user's own ESP.
+// own, and the line is no ESP echo. Not a player's game: an announcement on
+// the text's first line (the library's window may have cut it, so its
+// speaker is unknown), one before any ":" on its line (an emote; the "name"
+// would run to a ":" further on, even on later lines), one on a line a lone
+// CR or LF splits, and one quoted in the user's own ESP.
 bool AnnouncedByPlayer(const HostOutcome& outcome);
 
 // "Register": the typed text as it stands, or with Random on a fresh draw
