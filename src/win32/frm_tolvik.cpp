@@ -335,7 +335,7 @@ void FrmTolvik::Fail(const std::string& what) {
     failed_ = true;
     try {
         if (handlers_) handlers_->Form_Unload();  // the timer off, detached
-    } catch (...) {  // NOLINT(bugprone-empty-catch): the library is past helping
+    } catch (...) {  // the library that threw is past helping: tell the user all the same
     }
     Detach();
     MessageBoxW(hwnd_, FailurePrompt(what).c_str(), L"Tolvik", MB_OK | MB_ICONERROR | MB_APPLMODAL);

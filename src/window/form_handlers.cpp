@@ -163,7 +163,7 @@ void FormHandlers::cmdRegister_Click() {
 
 void FormHandlers::vzTimer_Timer() {
     // Ticks never nest, nor run inside a press that waits on the client.
-    if (state_.Busy() || state_.Closed()) return;
+    if (state_.phase() != FormState::Phase::Idle) return;
     RunWork(FormState::Phase::Ticking, [this] {
         // The timer stays off from the tick's first step to its last. A
         // choice of Auto made meanwhile stands; after shut-down nothing
