@@ -20,7 +20,7 @@ add_library(tolvik_win32 STATIC src/win32/frm_tolvik.cpp src/win32/app.cpp
                                 src/win32/vzdapi_library.cpp src/win32/library_folders.cpp)
 target_link_libraries(tolvik_win32 PUBLIC tolvik_text tolvik_core comctl32 gdi32 oleaut32)
 # ANSI text, for Tolvik and for the practice room, which stands in for the client.
-add_library(tolvik_text STATIC src/win32/ansi_text.cpp src/win32/code_page.cpp)
+add_library(tolvik_text STATIC src/win32/ansi_text.cpp)
 target_include_directories(tolvik_text PUBLIC src)
 
 # The version record and the manifest take project()'s version: major,

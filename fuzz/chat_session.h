@@ -1,18 +1,22 @@
 // A session of Auto with Random on against a client as it can behave, played
 // from bytes and checked against what Tolvik promises. The bytes make the
 // chat: games (some with a NUL in them), announcements on no player's line
-// (emotes, quotes, lone line breaks), chatter, floods of one line, games entered by hand, games
-// said between a tick's two fetches, echoes at once, late or never, a fresh chat. They pick, for
-// every call, the window a fetch shows (its last 32678 characters, fewer, or nothing) and whether
-// it is slow, and the clicks made while a tick's first call waits: Off, Off and On, Register, Get
-// Host, a tick; at the end, Quit.
+// (emotes, quotes, lone line breaks), chatter, floods of one line, games
+// entered by hand, games said between a tick's two fetches, echoes at once,
+// late or never, a fresh chat. They pick, for every call, the window a fetch
+// shows (its last 32678 characters, fewer, one cut within a few characters
+// of the last announcement's line start or end, or nothing) and whether it
+// is slow, and the clicks made while a tick's call waits: Off (at its first,
+// second or third call), Off and On, Register, Get Host, a tick; at the end,
+// Quit.
 //
-// The promises: an ESP from the tick goes only to the player who announced
-// the game in sight; one game never gets two numbers, nor a resend within
-// 3 s; a game in sight for three ticks gets its number (within a minute when
-// the last ESP went to the same host, for whom the chat may read exactly as
-// before); a click during a call counts once, after it, and Off stands;
-// nothing reaches the library after DapiStop.
+// The promises: no ESP goes to a name no player announced a game with, and
+// one from the tick only to the player who announced the game in sight; one
+// game never gets two numbers, nor a resend within 3 s; a game in sight of a
+// tick gets its number in that tick (within a minute when the last ESP went
+// to the same host, for whom the chat may read exactly as before); a click during a
+// call counts once, after it; Off ends the tick there, and stands; nothing
+// reaches the library after DapiStop.
 #pragma once
 
 #include <algorithm>
@@ -40,9 +44,11 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
         int ticksInSight = 0;
         bool pressed = false;  // "Register" sent to its host
     };
-    std::vector<Game> games;  // of the chat as it is now
-    std::string lastHost;     // of the game the tick's last ESP went to
+    std::vector<Game> games;              // of the chat as it is now
+    std::string lastHost;                 // of the game the tick's last ESP went to
+    std::vector<std::string> announcers;  // every name a player announced a game with
     int tickEsps = 0, click = -1;
+    std::size_t clickAt = 0, offAt = 0;  // the call a click waits for, and the one Off came at
     bool pressed = false, slow = false;
     std::vector<std::size_t> windows;  // of the calls of a tick
 
@@ -54,10 +60,26 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
     rig.handlers.optAuto_Click(0);
     client.onCall = [&] {
         check(!rig.view.timerEnabled || pressed, "a tick holds the timer off");
-        const std::size_t b = next(), shorter = std::min<std::size_t>((b - 96) * (b - 96) * 2,
-                                                                      kTranscriptLimit);
-        windows.push_back(client.tail = b < 64 ? kTranscriptLimit : b < 96 ? 0 : shorter);
+        const std::size_t b = next();
+        const std::string& chat = client.transcript;
+        // A window from within 4 characters of the last announcement's line
+        // start (its LF), of the announcement, or of the line's end.
+        const std::size_t said = b >= 64 && b < 128 ? chat.rfind("to Play 21") : std::string::npos;
+        std::size_t from = 0;
+        if (said != std::string::npos) {
+            const std::size_t edge = b & 8    ? std::min(chat.find("\r\n", said), chat.size())
+                                     : b & 16 ? said - std::min<std::size_t>(said, 10)
+                                              : chat.rfind("\r\n", said) + 1;
+            from = std::min(chat.size(), std::max<std::size_t>(edge + b % 8, 4) - 4);
+        }
+        windows.push_back(client.tail = b < 48    ? kTranscriptLimit
+                                        : b < 64  ? 0
+                                        : b < 128 ? chat.size() - from
+                                                  : std::min<std::size_t>((b - 128) * (b - 128) * 2,
+                                                                          kTranscriptLimit));
         if (slow) now += 900;
+        if (windows.size() <= clickAt && click != 5) return;  // the click waits for a later call
+        if (click == 0) offAt = windows.size();
         if (click == 0 || click == 1) rig.handlers.optAuto_Click(1);
         if (click == 1 || click == 5) rig.handlers.optAuto_Click(0);
         if (click == 2 || click == 5) rig.handlers.cmdRegister_Click();
@@ -72,11 +94,9 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
         now += 750;
         client.WriteLateEchoes();
         const unsigned b = next();
-        // No press while an emote is the last game: "Register" would take its
-        // name, and the echo of that name would quote the announcement.
-        const bool mayPress =
-            !rig.handlers.HostName().empty() && (games.empty() || games.back().player);
-        const int clicked = click = b < 40 && mayPress ? int(b % 5) : -1;
+        const int clicked = click = b < 40 && !rig.handlers.HostName().empty() ? int(b % 5) : -1;
+        clickAt = clicked == 0 ? b / 5 % 3 : 0;
+        offAt = 0;
         const std::size_t esps = client.esps.size();
         slow = b >= 240;
         pressed = false;
@@ -84,24 +104,30 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
         windows.clear();
         client.fetchTimeouts.clear();
         rig.handlers.vzTimer_Timer();
-        check(rig.view.timerEnabled == (clicked != 0), "Off stands, and nothing else stops Auto");
+        check(rig.view.timerEnabled == (offAt == 0), "Off stands, and nothing else stops Auto");
+        check(offAt == 0 || windows.size() == offAt, "Off ends the tick at the call it came at");
         if (clicked == 0) rig.handlers.optAuto_Click(0);
-        check(clicked != 3 || client.fetchTimeouts == std::vector<long>({5000, 3000, 5000}),
+        check(clicked != 3 ||
+                  client.fetchTimeouts ==
+                      std::vector<long>({kHostFetchTimeout, kTickTimeout, kHostFetchTimeout}),
               "Get Host pressed during a tick runs once, after it");
         check(client.nestedCalls == 0, "no call inside another");
         Game* game = games.empty() ? nullptr : &games.back();
         int pressEsps = 0;
         for (std::size_t i = esps; i < client.esps.size(); ++i) {
-            const std::string& esp = client.esps[i];      // host|number|timeout
-            if (esp.substr(esp.size() - 5) == "|5000") {  // the press's, to HostName
+            const std::string& esp = client.esps[i];  // host|number
+            const std::string to = esp.substr(0, esp.rfind('|')),
+                              number = esp.substr(to.size() + 1);
+            check(std::find(announcers.begin(), announcers.end(), to) != announcers.end(),
+                  "no ESP to a name that no player announced with");
+            if (client.espTimeouts[i] == kRegisterEspTimeout) {  // Register sent it
                 ++pressEsps;
+                lastHost = to;
                 if (game) game->pressed = true, game->number.clear();
                 continue;
             }
-            check(game && game->player && esp.rfind(game->host + "|", 0) == 0,
+            check(game && game->player && to == game->host,
                   "the tick's ESP goes to the player who announced the game in sight");
-            const std::string number =
-                esp.substr(game->host.size() + 1, esp.size() - game->host.size() - 6);
             check(game->number.empty() || number == game->number, "one number per game");
             check(game->sentAt < 0 || now - game->sentAt >= kFirstResendGap,
                   "no resend within 3 s");
@@ -114,16 +140,16 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
         if (!game || !game->player || game->sentAt >= 0 || game->pressed) return;
         const std::size_t chat = client.transcript.size();
         if (game->line == std::string::npos) game->line = client.transcript.rfind(game->said);
-        if (game->line < chat && client.fetchTimeouts.size() >= 2 &&
-            client.fetchTimeouts[1] == 3000 &&
+        if (game->line < chat && offAt == 0 && client.fetchTimeouts.size() >= 2 &&
+            client.fetchTimeouts[1] == kTickTimeout &&
             std::min(windows[0], windows[1]) >= chat - game->line + 2 &&  // its line break too
             client.transcript.find("ESP TO " + game->host + ":", game->line) == std::string::npos)
             ++game->ticksInSight;  // in sight of both fetches, and not entered
-        check(game->ticksInSight < (game->host == lastHost ? 82 : 3),
+        check(game->ticksInSight < (game->host == lastHost ? 82 : 1),
               "a game in sight gets its number");
     };
 
-    const char* const hosts[] = {"Bob", "Carol", "Dave the Great"};
+    const char* const hosts[] = {"Bob", "Carol", "Dave the Great", "Rob"};
     const char* const odd[] = {
         "Carol waves. Get Ready to Play 21 :)", "Alice: hi\nBob: Get Ready to Play 21",
         "Alice: hi\rBob: Get Ready to Play 21", "ESP TO Bob: is it Get Ready to Play 21 time?"};
@@ -134,12 +160,13 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
             client.transcript += client.changes.front();
         std::string said;
         if (what <= 1) {  // a game, or an announcement on no player's line
-            const std::string host = hosts[arg % 3];
+            const std::string host = hosts[arg % 4];
             said = (what == 0
                         ? host + ": Get Ready" + std::string(arg & 8 ? 1 : 0, '\0') + " to Play 21"
                         : odd[arg % 4]) +
                    "\r\n";
             games.push_back({host, said, "", what == 0});
+            if (what == 0) announcers.push_back(host);
             if (arg & 4) client.changes = {"", said};  // said between the tick's two fetches
             if (arg & 4) said.clear();
         }
@@ -163,7 +190,7 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
     client.fetchTimeouts.clear();
     click = 5;
     rig.handlers.vzTimer_Timer();
-    check(client.fetchTimeouts == std::vector<long>{5000} &&
+    check(client.fetchTimeouts == std::vector<long>{kHostFetchTimeout} &&
               client.calls == std::vector<std::string>{"DapiStop"} && client.esps.size() == esps &&
               !rig.view.timerEnabled && client.nestedCalls == 0,
           "Quit during a call ends the session there");

@@ -1,5 +1,6 @@
 // In-memory stand-ins for the client library, the random generator and the
-// window, shared by the unit tests and the benchmarks.
+// window: the unit tests, the fuzzers, the benchmarks and the Window suite's
+// in-process runs share them.
 #pragma once
 
 #include <algorithm>
@@ -38,7 +39,8 @@ public:
     int nestedCalls = 0;
     std::vector<std::string> calls;  // start-up and shut-down
     std::vector<long> fetchTimeouts;
-    std::vector<std::string> esps;  // "recipient|message|timeout"
+    std::vector<std::string> esps;  // "recipient|message"
+    std::vector<long> espTimeouts;
 
     void DapiStart(const std::string& name) override { calls.push_back("DapiStart " + name); }
     std::int16_t DapiIsVZThere() override { return clientThere ? 1 : 0; }
@@ -54,7 +56,8 @@ public:
     }
     void DapiESP(const std::string& to, const std::string& msg, long timeout) override {
         Wait();
-        esps.push_back(to + "|" + msg + "|" + std::to_string(timeout));
+        esps.push_back(to + "|" + msg);
+        espTimeouts.push_back(timeout);
         if (!to.empty() && echoDelay >= 0)
             echoes.emplace_back(clock.now + echoDelay, to + ": " + msg);
         WriteLateEchoes();

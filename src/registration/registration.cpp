@@ -21,38 +21,25 @@ long long Bound(const std::string& text, long long unpicked) {
 
 }  // namespace
 
-bool AnnouncedByPlayer(const HostOutcome& outcome) {
-    return outcome.kind == HostOutcome::Kind::Speaker && outcome.saidBySpeaker &&
-           !IsEspEcho(outcome.name);
-}
-
-Registration ManualRegistration(bool randomMode, const std::string& typed, const HostOutcome& seen,
-                                RandomSource& random) {
-    Registration registration = randomMode ? Drawn(DrawOneToTwenty(random)) : Typed(typed);
-    registration.toPlayersGame = AnnouncedByPlayer(seen);
-    return registration;
+Registration ManualRegistration(bool randomMode, const std::string& typed, RandomSource& random) {
+    return randomMode ? Drawn(DrawOneToTwenty(random)) : Typed(typed);
 }
 
 Registration AutoRegistration(const TickInputs& in, RandomSource& random) {
     // An ESP to nobody reaches nobody, and would repeat every tick.
     if (!AnnouncedByPlayer(in.latest) || in.host.empty()) return {};
     if (in.latest.announcement < LastEchoPosition(in.text, in.host)) return {};  // entered
-    Registration registration;
-    if (const auto again = in.sent.EspAlreadySent(in.text, in.latest.announcement, in.now)) {
+    if (const auto again = in.sent.EspAlreadySent(in.text, in.latest, in.now)) {
         if (!again->resendDue) return {};
-        registration = {Registration::Kind::Send, again->number, false};
-    } else if (!in.randomMode) {
-        registration = Typed(in.typed);
-    } else {
-        const long long low = Bound(in.low, 0);
-        const long long high = Bound(in.high, 21);
-        if (low == high) return {Registration::Kind::Show, in.low, false};
-        const auto r = DrawBetween(random, low, high);
-        if (!r) return {};  // no whole number lies strictly between the bounds
-        registration = Drawn(*r);
+        return {Registration::Kind::Send, again->number, false};
     }
-    registration.toPlayersGame = true;
-    return registration;
+    if (!in.randomMode) return Typed(in.typed);
+    const long long low = Bound(in.low, 0);
+    const long long high = Bound(in.high, 21);
+    if (low == high) return {Registration::Kind::Show, in.low, false};
+    const auto r = DrawBetween(random, low, high);
+    if (!r) return {};  // no whole number lies strictly between the bounds
+    return Drawn(*r);
 }
 
 }  // namespace tolvik

@@ -21,30 +21,11 @@ struct Registration {
     Kind kind = Kind::Nothing;
     std::string number;
     bool drawn = false;
-    // What the tick's memory records: the number, when it goes to a game a
-    // player announced in the fetched text; else only what that text showed
-    // of the remembered game.
-    bool toPlayersGame = false;
-
-    const std::string* NumberToRemember() const {
-        return kind == Kind::Send && toPlayersGame ? &number : nullptr;
-    }
 };
 
-// Whether a player announced the game on a line of their own: the only game
-// the tick may enter. The speaker said the announcement, on a line of its
-// own, and the line is no ESP echo. Not a player's game: an announcement on
-// the text's first line (the library's window may have cut it, so its
-// speaker is unknown), one before any ":" on its line (an emote; the "name"
-// would run to a ":" further on, even on later lines), one on a line a lone
-// CR or LF splits, and one quoted in the user's own ESP.
-bool AnnouncedByPlayer(const HostOutcome& outcome);
-
 // "Register": the typed text as it stands, or with Random on a fresh draw
-// from 1 to 20. Every press registers; no echo is looked for. `seen` is the
-// host outcome of the press's fetch.
-Registration ManualRegistration(bool randomMode, const std::string& typed, const HostOutcome& seen,
-                                RandomSource& random);
+// from 1 to 20. Every press registers; no echo is looked for.
+Registration ManualRegistration(bool randomMode, const std::string& typed, RandomSource& random);
 
 // The inputs of the automatic tick: the transcript it decides on, its host
 // outcome, the host known after it, the window's texts, and the game the

@@ -4,53 +4,63 @@
 
 namespace tolvik {
 
-bool SentGame::Shows(std::string_view text, TranscriptPosition announcement) const {
-    if (!game_ || announcement == 0) return false;
-    const std::string_view before = text.substr(0, announcement - 1);
-    const std::string_view after = text.substr(announcement - 1);
+bool AnnouncedByPlayer(const HostOutcome& outcome) {
+    return outcome.kind == HostOutcome::Kind::Speaker && outcome.saidBySpeaker &&
+           !IsEspEcho(outcome.name);
+}
+
+bool SentGame::IsRememberedGame(std::string_view text, const HostOutcome& last) const {
+    if (!game_ || !AnnouncedByPlayer(last) || last.name != game_->host) return false;
+    const std::string_view before = text.substr(0, last.announcement - 1);
+    const std::string_view after = text.substr(last.announcement - 1);
     // Before the game, the shorter of the two views is the end of the longer.
     const std::size_t common = std::min(before.size(), game_->before.size());
-    return after.size() >= game_->reach && after.substr(0, game_->after.size()) == game_->after &&
+    return after.size() >= game_->leastAfterLength &&
+           after.substr(0, game_->after.size()) == game_->after &&
            before.substr(before.size() - common) ==
                std::string_view(game_->before).substr(game_->before.size() - common);
 }
 
 std::optional<SentGame::EarlierEsp> SentGame::EspAlreadySent(std::string_view text,
-                                                             TranscriptPosition announcement,
+                                                             const HostOutcome& last,
                                                              std::int64_t now) const {
-    if (!Shows(text, announcement)) return std::nullopt;
+    if (!IsRememberedGame(text, last)) return std::nullopt;
     return EarlierEsp{game_->number, now - game_->sentAt >= game_->gap};
 }
 
-void SentGame::Take(std::string_view text, TranscriptPosition announcement, std::int64_t now,
-                    const std::string* number) {
-    const bool same = Shows(text, announcement);
-    if (number) {
-        if (announcement == 0) return;  // no game to know again
-        const std::int64_t gap =
-            same ? std::clamp(2 * (now - game_->sentAt), kFirstResendGap, kLongestResendGap)
-                 : kFirstResendGap;
-        if (!same) game_ = Game{};
-        game_->number = *number;
-        game_->sentAt = now;
-        game_->gap = gap;
-    } else if (!same) {
-        if (!game_ || text.empty()) return;  // nothing to tell of
-        if (announcement != 0) {
-            game_.reset();  // another announcement is the last now, and stays so
-        } else {
-            // The fetch does not reach the announcement: more chat than it
-            // holds stands after it.
-            game_->reach = std::max(game_->reach, text.size() + 1);
-        }
-        return;
+void SentGame::TakeFetch(std::string_view text, const HostOutcome& last) {
+    if (!game_ || text.empty()) return;  // nothing to tell of
+    if (IsRememberedGame(text, last)) {
+        Remember(text, last);
+    } else if (last.announcement == 0) {
+        // The fetch does not reach the announcement: more chat than it holds
+        // stands after it.
+        game_->leastAfterLength = std::max(game_->leastAfterLength, text.size() + 1);
+    } else if (last.kind != HostOutcome::Kind::FirstLine) {
+        game_.reset();  // another announcement is the last now, and stays so
     }
-    // Both sides as this fetch shows them: should it have matched a newer
-    // game that reads as the remembered one, from here on the memory is of
-    // that game, which then keeps the number it got.
-    game_->before.assign(text.substr(0, announcement - 1));
-    game_->after.assign(text.substr(announcement - 1));
-    game_->reach = std::max(game_->reach, game_->after.size());
+}
+
+void SentGame::RecordEsp(std::string_view text, const HostOutcome& last, const std::string& number,
+                         std::int64_t now) {
+    const bool again = IsRememberedGame(text, last);
+    const std::int64_t gap =
+        again ? std::clamp(2 * (now - game_->sentAt), kFirstResendGap, kLongestResendGap)
+              : kFirstResendGap;
+    if (!again) {
+        game_ = Game{};
+        game_->host = last.name;
+    }
+    game_->number = number;
+    game_->sentAt = now;
+    game_->gap = gap;
+    Remember(text, last);
+}
+
+void SentGame::Remember(std::string_view text, const HostOutcome& last) {
+    game_->before.assign(text.substr(0, last.announcement - 1));
+    game_->after.assign(text.substr(last.announcement - 1));
+    game_->leastAfterLength = std::max(game_->leastAfterLength, game_->after.size());
 }
 
 }  // namespace tolvik

@@ -2,25 +2,25 @@
 // enough to know that game again in any later fetch, to tell a newer game
 // from it, and when it may send again.
 //
-// The chat only grows at its end, and a fetch shows a window of it: usually
-// its last 32678 characters, sometimes fewer (a busy client), sometimes
-// nothing. So while a game is the last one announced, a fetch that shows its
-// announcement shows after it all the chat that the last such fetch showed
-// there, and maybe more; before it, more or less of the same chat. A fetch
-// that does not reach the announcement tells that more chat than it holds
-// has come since. The memory keeps the chat before the game and from its
-// announcement on, as the last fetch that showed it did, and how long the
-// latter must be by now. A game is the remembered one only if the fetch
-// agrees with all three.
+// A game is one announcement that a player said on a line of their own,
+// known again by its host and by the chat around it. The chat only grows at
+// its end, and a fetch shows a window of it (usually its last 32678
+// characters, sometimes fewer, sometimes nothing), so the memory keeps the
+// chat before the announcement and from it on as the last fetch that showed
+// the game did, and how long the chat after it must be by now. For example,
+// fetches that show (| for a line break):
 //
-// A newer announcement, even the same host's in the same words after the
-// same chatter, stands where the chat the ticks saw after the older one, or
-// the length they saw it grow by, does not fit. A fetch whose last
-// announcement is another one ends the remembered game for good: the chat
-// never brings it back as the last. An empty fetch tells nothing. Where
-// nothing came between the two games that tells them apart, the newer one
-// is taken for the older one, and gets its number as a resend: never a
-// second number.
+//   |Bob: Get Ready to Play 21|            7 goes to Bob's game
+//   Al: hi|Bob: Get Ready to Play 21|Cy: ok|   both sides agree: Bob's game still
+//   Spam|Spam|...|Spam|                    no announcement: more chat since than it holds
+//   Spam|...|Spam|Bob: Get Ready to Play 21|   less after it than that: a newer game
+//
+// A fetch whose last announcement is another one on a line it shows whole
+// ends the remembered game for good: the chat never brings it back as the
+// last. A fetch that cuts the announcement's line (its speaker unknown), or
+// is empty, tells nothing. Where nothing came between two games by one host
+// that tells them apart, the newer one is taken for the older one and gets
+// its number as a resend: never a second number.
 //
 // An ESP that no echo confirms is sent again, spaced out: the first resend no
 // sooner than 3 s after the ESP, each later gap at least twice the one
@@ -39,9 +39,18 @@ namespace tolvik {
 constexpr std::int64_t kFirstResendGap = 3000;  // ms
 constexpr std::int64_t kLongestResendGap = 60000;
 
+// Whether a player announced the game on a line of their own: the only
+// game there is to enter. The speaker said the announcement, on a line of its
+// own, and the line is no ESP echo. Not a player's game: an announcement on
+// the text's first line (the library's window may have cut it, so its
+// speaker is unknown), one before any ":" on its line (an emote; the "name"
+// would run to a ":" further on, even on later lines), one on a line a lone
+// CR or LF splits, and one quoted in the user's own ESP.
+bool AnnouncedByPlayer(const HostOutcome& outcome);
+
 class SentGame {
 public:
-    // The ESP that the game announced at `announcement` in `text` got
+    // The ESP that the game of `last`, the fetch's last announcement, got
     // already: its number, which a resend repeats (a host who did get the
     // first ESP must not see another number), and whether a resend is due at
     // `now`. Nothing for a game no ESP went to yet.
@@ -49,25 +58,35 @@ public:
         std::string number;
         bool resendDue;
     };
-    std::optional<EarlierEsp> EspAlreadySent(std::string_view text, TranscriptPosition announcement,
+    std::optional<EarlierEsp> EspAlreadySent(std::string_view text, const HostOutcome& last,
                                              std::int64_t now) const;
 
-    // Takes in what a fetch showed, its last announcement at `announcement`
-    // (0: none): more of the remembered game, or that it is over. With
-    // `number`, that number went at `now` to the game announced there.
-    void Take(std::string_view text, TranscriptPosition announcement, std::int64_t now,
-              const std::string* number);
+    // Takes in what a fetch showed of the remembered game: more of it, or
+    // that it is over.
+    void TakeFetch(std::string_view text, const HostOutcome& last);
+    // `number` went at `now` to the game of `last`, a player's, in `text`.
+    void RecordEsp(std::string_view text, const HostOutcome& last, const std::string& number,
+                   std::int64_t now);
 
 private:
     struct Game {
-        std::string before;     // the most chat a fetch showed before the announcement
-        std::string after;      // the chat from the announcement on, as the last fetch showed it
-        std::size_t reach = 0;  // the least length that chat has by now
-        std::string number;     // sent, and repeated by every resend
+        std::string host;
+        // Both sides as the last fetch that showed the game did, not as the
+        // fullest one: when a newer game was taken for this one (a chat that
+        // repeats itself, seen through a short window), the memory is of that
+        // game from then on, which keeps the number it got. Kept fullest, a
+        // later full window would tell the two apart and draw a second number.
+        std::string before;  // the chat before the announcement
+        std::string after;   // the chat from the announcement on
+        // How long the chat from the announcement on is at least by now: a
+        // fetch that did not reach the announcement held less than it.
+        std::size_t leastAfterLength = 0;
+        std::string number;  // sent, and repeated by every resend
         std::int64_t sentAt = 0;
         std::int64_t gap = 0;  // before the next resend
     };
-    bool Shows(std::string_view text, TranscriptPosition announcement) const;
+    bool IsRememberedGame(std::string_view text, const HostOutcome& last) const;
+    void Remember(std::string_view text, const HostOutcome& last);
 
     std::optional<Game> game_;  // none until an ESP goes out, and once its game is over
 };

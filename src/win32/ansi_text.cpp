@@ -2,11 +2,23 @@
 
 #include <windows.h>
 
-#include "win32/code_page.h"
-
 namespace tolvik {
+namespace {
 
-static_assert(kNoBestFitChars == WC_NO_BEST_FIT_CHARS);
+// The flags for converting UTF-16 text into `codePage`: no best-fit
+// characters, so that a character the code page lacks becomes '?' and never
+// a look-alike. The UTF code pages, GB 18030, the ISO 2022 and ISCII
+// families, and the symbol page take no such flag (only 0 or "error on
+// invalid characters") and fail on any other; they get 0.
+DWORD NarrowingFlags(UINT codePage) {
+    const bool iso2022 = codePage >= 50220 && codePage <= 50229;
+    const bool iscii = codePage >= 57002 && codePage <= 57011;
+    const bool takesNoFlags = iso2022 || iscii || codePage == 42 || codePage == 52936 ||
+                              codePage == 54936 || codePage == 65000 || codePage == 65001;
+    return takesNoFlags ? 0 : WC_NO_BEST_FIT_CHARS;
+}
+
+}  // namespace
 
 std::wstring AnsiToWide(const std::string& ansi) {
     if (ansi.empty()) return std::wstring();

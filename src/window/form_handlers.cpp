@@ -9,6 +9,10 @@ namespace {
 
 const char* const kEnterNumberText = "You have to enter a number here!!!!!";
 const char* const kWrongNumberText = "WRONG NUMBER";
+// The host box once a lookup has found no name. The window opens with a
+// text of its own, "Host....." (the control table's caption): two texts, so
+// the box tells whether any lookup has run.
+const char* const kNoHostText = "Host...";
 
 }  // namespace
 
@@ -38,7 +42,7 @@ bool FormHandlers::Form_Load() {
 void FormHandlers::Form_Unload() {
     // Work that failed after the window closed detaches here.
     if (state_.TakeDetach()) library_.DapiStop();
-    if (state_.Closed()) return;
+    if (state_.Unloaded()) return;
     view_.SetTimerEnabled(false);
     // Closed while a call waits on the client: detach once it has returned.
     if (state_.Close()) library_.DapiStop();
@@ -51,10 +55,11 @@ void FormHandlers::cmdQuit_Click() {
 // The switches.
 
 void FormHandlers::optAuto_Click(int index) {
-    if (state_.Closed()) return;
-    // A running tick holds the timer off; the choice applies when it ends.
-    if (state_.phase() == FormState::Phase::Ticking) {
-        if (index == 0 || index == 1) state_.ChooseAutoAfterTick(index == 0);
+    if (state_.Unloaded()) return;
+    // A running tick holds the timer off; the choice applies when it ends,
+    // and Off ends the tick at its next step.
+    if (state_.Ticking()) {
+        if (index == 0 || index == 1) state_.ChooseAutoDuringTick(index == 0);
         return;
     }
     // Enabling only when off keeps a running countdown as it is.
@@ -98,15 +103,13 @@ void FormHandlers::cmbLow_Click() {
 
 namespace {
 
-// Begins a piece of work, and ends it however it leaves, an exception included.
-class WorkInProgress {
+// Ends the work begun, however it leaves, an exception included.
+class WorkEnds {
 public:
-    WorkInProgress(FormState& state, FormState::Phase kind) : state_(state) {
-        state_.BeginWork(kind);
-    }
-    ~WorkInProgress() { state_.EndWork(); }
-    WorkInProgress(const WorkInProgress&) = delete;
-    WorkInProgress& operator=(const WorkInProgress&) = delete;
+    explicit WorkEnds(FormState& state) : state_(state) {}
+    ~WorkEnds() { state_.EndWork(); }
+    WorkEnds(const WorkEnds&) = delete;
+    WorkEnds& operator=(const WorkEnds&) = delete;
 
 private:
     FormState& state_;
@@ -114,9 +117,9 @@ private:
 
 }  // namespace
 
-void FormHandlers::RunWork(FormState::Phase kind, const std::function<void()>& work) {
+void FormHandlers::RunWork(const std::function<void()>& work) {
     {
-        const WorkInProgress inProgress(state_, kind);
+        const WorkEnds ends(state_);
         work();
     }
     RunPendingWork();
@@ -126,7 +129,7 @@ void FormHandlers::RunPendingWork() {
     // Closed meanwhile: detach now that the call has returned. Presses made
     // meanwhile are dropped: no handler runs after this.
     if (state_.TakeDetach()) library_.DapiStop();
-    if (state_.Closed()) return;
+    if (state_.Unloaded()) return;
     // A press that came while the client was busy is one press, carried out now.
     switch (state_.TakePress()) {
         case FormState::Press::Register:
@@ -140,22 +143,15 @@ void FormHandlers::RunPendingWork() {
     }
 }
 
+// A press made while work runs is carried out when it ends; one made while
+// DapiStop waits, never.
 void FormHandlers::cmdGetHost_Click() {
-    if (state_.Closed()) return;  // a click while DapiStop waits
-    if (state_.Busy()) {
-        state_.PressGetHost();  // carried out when the work ends
-        return;
-    }
-    RunWork(FormState::Phase::Working, [this] { FindHost(); });
+    if (state_.BeginPress(FormState::Press::GetHost)) RunWork([this] { FindHost(); });
 }
 
 void FormHandlers::cmdRegister_Click() {
-    if (state_.Closed()) return;
-    if (state_.Busy()) {
-        state_.PressRegister();
-        return;
-    }
-    RunWork(FormState::Phase::Working, [this] {
+    if (!state_.BeginPress(FormState::Press::Register)) return;
+    RunWork([this] {
         StirRandomSeed();
         RegisterNumber();
     });
@@ -163,23 +159,25 @@ void FormHandlers::cmdRegister_Click() {
 
 void FormHandlers::vzTimer_Timer() {
     // Ticks never nest, nor run inside a press that waits on the client.
-    if (state_.phase() != FormState::Phase::Idle) return;
-    RunWork(FormState::Phase::Ticking, [this] {
+    if (!state_.BeginTick()) return;
+    RunWork([this] {
         // The timer stays off from the tick's first step to its last. A
-        // choice of Auto made meanwhile stands; after shut-down nothing
+        // choice of Off made meanwhile stands; after shut-down nothing
         // touches the window.
         view_.SetTimerEnabled(false);
         Tick();
-        if (!state_.Closed() && state_.AutoAfterTick()) view_.SetTimerEnabled(true);
+        if (state_.WorkGoesOn()) view_.SetTimerEnabled(true);
     });
 }
 
 void FormHandlers::Tick() {
+    // After each call, the tick goes on only while Auto stays on and the
+    // window open.
     LookForHost(HostLookup::ByTick);
-    if (state_.Closed() || hostName_.empty()) return;
+    if (!state_.WorkGoesOn() || hostName_.empty()) return;
 
     const std::string text = FetchTranscript(library_, kTickTimeout);
-    if (state_.Closed()) return;
+    if (!state_.WorkGoesOn()) return;
     // The decision rests on this transcript alone. A game announced between
     // the two fetches has its own host, taken again here, so the previous
     // host never gets a number for the new game.
@@ -190,20 +188,28 @@ void FormHandlers::Tick() {
         {text, latest, hostName_, randomMode_, low, high, typed, sent_, clock_.Milliseconds()},
         random_);
     ApplyRegistration(registration, kTickTimeout);
-    sent_.Take(text, latest.announcement, clock_.Milliseconds(), registration.NumberToRemember());
+    TakeIntoMemory(text, latest, registration);
 }
 
 void FormHandlers::RegisterNumber() {
     StirRandomSeed();
     const FetchedChat seen = LookForHost(HostLookup::ByUser);
-    if (state_.Closed() || hostName_.empty()) return;
+    if (!state_.WorkGoesOn() || hostName_.empty()) return;
     const Registration registration =
-        ManualRegistration(randomMode_, view_.NumberBoxText(), seen.outcome, random_);
+        ManualRegistration(randomMode_, view_.NumberBoxText(), random_);
     ApplyRegistration(registration, kRegisterEspTimeout);
     // A number the user sent to the game in sight counts for the tick too,
     // which then only resends it when no echo comes.
-    sent_.Take(seen.text, seen.outcome.announcement, clock_.Milliseconds(),
-               registration.NumberToRemember());
+    TakeIntoMemory(seen.text, seen.outcome, registration);
+}
+
+void FormHandlers::TakeIntoMemory(const std::string& text, const HostOutcome& outcome,
+                                  const Registration& registration) {
+    // The host box holds the game's host then: the ESP went to its player.
+    if (registration.kind == Registration::Kind::Send && AnnouncedByPlayer(outcome))
+        sent_.RecordEsp(text, outcome, registration.number, clock_.Milliseconds());
+    else
+        sent_.TakeFetch(text, outcome);
 }
 
 void FormHandlers::ApplyRegistration(const Registration& registration, long timeout) {
@@ -218,7 +224,8 @@ void FormHandlers::ApplyRegistration(const Registration& registration, long time
             return;
         case Registration::Kind::Send:
             library_.DapiESP(hostName_, registration.number, timeout);
-            if (registration.drawn && !state_.Closed()) view_.SetNumberBoxText(registration.number);
+            if (registration.drawn && !state_.Unloaded())
+                view_.SetNumberBoxText(registration.number);
             return;
     }
 }
@@ -231,28 +238,22 @@ void FormHandlers::FindHost() {
 
 FormHandlers::FetchedChat FormHandlers::LookForHost(HostLookup lookup) {
     FetchedChat seen{FetchTranscript(library_, kHostFetchTimeout), {}};
-    if (state_.Closed()) return seen;  // closed while the client was asked
+    if (!state_.WorkGoesOn()) return seen;  // closed, or Off, while the client was asked
     seen.outcome = HostFromTranscript(seen.text);
     ApplyHost(seen.outcome, lookup);
     return seen;
 }
 
 void FormHandlers::ApplyHost(const HostOutcome& outcome, HostLookup lookup) {
-    if (lookup == HostLookup::ByTick && !AnnouncedByPlayer(outcome)) return;
-    switch (outcome.kind) {
-        case HostOutcome::Kind::NoSpeaker:
-            return;
-        case HostOutcome::Kind::FirstLine:
-            if (lookup == HostLookup::ByUser) {
-                view_.ShowMessage("No host found", "No 21 Host found", MessageIcon::Warning);
-                if (state_.Closed()) return;  // the session ended while the box was open
-            }
-            break;
-        case HostOutcome::Kind::Speaker:
-            hostName_ = outcome.name;
-            break;
+    if (AnnouncedByPlayer(outcome)) {
+        hostName_ = outcome.name;
+    } else {
+        // No player's line names a host: the name known before stands.
+        if (lookup == HostLookup::ByTick || outcome.announcement == 0) return;
+        view_.ShowMessage("No host found", "No 21 Host found", MessageIcon::Warning);
+        if (state_.Unloaded()) return;  // the session ended while the box was open
     }
-    view_.SetHostText(hostName_.empty() ? "Host..." : hostName_);
+    view_.SetHostText(hostName_.empty() ? kNoHostText : hostName_);
 }
 
 void FormHandlers::StirRandomSeed() {

@@ -33,8 +33,10 @@ public:
     // Start-up. False when no client runs: the user has been told and the
     // window has been closed.
     bool Form_Load();
-    // Shut-down; runs once however often the window is asked to close. No
-    // handler reaches the library afterwards, also while DapiStop waits.
+    // Shut-down: the timer off, then DapiStop, once. Closed while a call
+    // waits on the client, it leaves DapiStop to the end of that work; should
+    // the work fail instead, the next call (the failure's clean-up) makes it.
+    // No handler reaches the library afterwards, also while DapiStop waits.
     void Form_Unload();
 
     void cmdQuit_Click();
@@ -56,14 +58,14 @@ public:
 private:
     // One piece of work that reaches the client: a press or a tick (see
     // FormState for what may come meanwhile). Then what waited for it.
-    void RunWork(FormState::Phase kind, const std::function<void()>& work);
+    void RunWork(const std::function<void()>& work);
     void RunPendingWork();
     void Tick();
     void FindHost();
     // Who looks for the host: the user ("Get Host", "Register"), who is told
-    // "No host found" and takes any name; or the tick, which shows no box (it
-    // would come back every interval) and takes a name only from a game it
-    // could enter.
+    // "No host found" when the last announcement is on no player's own line;
+    // or the tick, which shows no box (it would come back every interval).
+    // Both take a name only from a player's game.
     enum class HostLookup { ByUser, ByTick };
     // A fetched transcript and its host, already taken into the window.
     struct FetchedChat {
@@ -75,6 +77,9 @@ private:
     void ApplyHost(const HostOutcome& outcome, HostLookup lookup);
     void RegisterNumber();
     void ApplyRegistration(const Registration& registration, long timeout);
+    // What the tick's memory learns from a fetch and the registration made on it.
+    void TakeIntoMemory(const std::string& text, const HostOutcome& outcome,
+                        const Registration& registration);
     void StirRandomSeed();
 
     FormView& view_;

@@ -2,17 +2,28 @@
 
 namespace tolvik {
 
-bool FormState::Closed() const {
+bool FormState::Unloaded() const {
     return phase_ == Phase::Closing || phase_ == Phase::Detaching || phase_ == Phase::Closed;
 }
 
-bool FormState::Busy() const {
-    return phase_ != Phase::Idle && phase_ != Phase::Closed;
+bool FormState::BeginPress(Press press) {
+    if (phase_ == Phase::Idle) {
+        phase_ = Phase::Pressing;
+        return true;
+    }
+    if (Unloaded()) return false;
+    (press == Press::Register ? registerWaits_ : getHostWaits_) = true;
+    return false;
 }
 
-void FormState::BeginWork(Phase work) {
-    phase_ = work;
-    autoAfterTick_ = true;
+bool FormState::BeginTick() {
+    if (phase_ != Phase::Idle) return false;
+    phase_ = Phase::Ticking;
+    return true;
+}
+
+void FormState::ChooseAutoDuringTick(bool on) {
+    if (Ticking()) phase_ = on ? Phase::Ticking : Phase::TickingOff;
 }
 
 void FormState::EndWork() {

@@ -2,59 +2,60 @@
 //
 // A library may dispatch window messages while it waits for its client, so a
 // click can come in the middle of a piece of work (a press or a tick). Work
-// never nests: what comes meanwhile waits, or is dropped once Tolvik closes.
-// The moves, all made here:
+// never nests: a press made meanwhile waits for the work to end, Off ends a
+// tick at its next step, and once the window closes nothing more runs. For
+// example, "Register" clicked while a tick's fetch waits is carried out once
+// the tick has ended; Quit clicked then detaches from the library only once
+// the fetch has returned. The moves, all made here:
 //
-//   Idle -> Working | Ticking      a press's or the tick's work starts
-//   Working | Ticking -> Idle      it ends, however it leaves
-//   Idle -> Closed                 the window closes: detach from the library now
-//   Working | Ticking -> Closing   it closes while the work waits on the client
-//   Closing -> Detaching           the work ends: detach now
-//   Detaching -> Closed            detached
-//
-// While work runs, a press waits (one of each kind, carried out when it
-// ends), and during a tick the Auto choice waits for the tick's end. Once
-// Closing, nothing more runs, nor waits.
+//   Idle -> Pressing | Ticking       a press's or the tick's work starts
+//   Ticking <-> TickingOff           Auto is chosen Off, or On again, during the tick
+//   Pressing | Ticking(Off) -> Idle  the work ends, however it leaves
+//   Idle -> Closed                   the window closes: detach from the library now
+//   any work -> Closing              it closes while the work waits on the client
+//   Closing -> Detaching             that work ends: detach now
+//   Detaching -> Closed              detached
 #pragma once
 
 namespace tolvik {
 
 class FormState {
 public:
-    enum class Phase { Idle, Working, Ticking, Closing, Detaching, Closed };
+    enum class Phase { Idle, Pressing, Ticking, TickingOff, Closing, Detaching, Closed };
 
-    Phase phase() const { return phase_; }
+    // No work runs and the window is open: a tick may start.
+    bool Idle() const { return phase_ == Phase::Idle; }
+    // A tick runs: the Auto choice waits for its end.
+    bool Ticking() const { return phase_ == Phase::Ticking || phase_ == Phase::TickingOff; }
     // Form_Unload has run: no handler does anything more.
-    bool Closed() const;
-    // A piece of work is on its way, or one just ended with the window closed.
-    bool Busy() const;
+    bool Unloaded() const;
+    // The work under way may take its next step: the window is open, and no
+    // Off was chosen during the tick.
+    bool WorkGoesOn() const { return phase_ == Phase::Pressing || phase_ == Phase::Ticking; }
 
-    void BeginWork(Phase work);
+    // A press: it starts its work when Idle (true), else it waits for the
+    // work under way, or is dropped once the window has closed.
+    enum class Press { None, Register, GetHost };
+    bool BeginPress(Press press);
+    // The tick starts its work only when Idle (true).
+    bool BeginTick();
+    // During a tick: Off ends it at its next step, On lets it go on.
+    void ChooseAutoDuringTick(bool on);
     void EndWork();
-    // Closes what is not Closed yet; true when the library is to be detached
+    // Closes what is not closed yet; true when the library is to be detached
     // now, false when the work it waits for detaches it as it ends.
     bool Close();
     // True once, when the work that waited on the client has ended after the
     // window closed: the library is to be detached now.
     bool TakeDetach();
-
-    // A press made while work runs.
-    void PressRegister() { registerWaits_ = true; }
-    void PressGetHost() { getHostWaits_ = true; }
-    enum class Press { None, Register, GetHost };
-    // The press that waited, once; "Register" finds the host too, so it
-    // stands for both.
+    // The press that waited, once. "Register" finds the host too, so it
+    // stands for a "Get Host" made beside it: only one runs.
     Press TakePress();
-
-    // Auto chosen during a tick: applied when the tick ends.
-    void ChooseAutoAfterTick(bool on) { autoAfterTick_ = on; }
-    bool AutoAfterTick() const { return autoAfterTick_; }
 
 private:
     Phase phase_ = Phase::Idle;
     bool registerWaits_ = false;
     bool getHostWaits_ = false;
-    bool autoAfterTick_ = true;
 };
 
 }  // namespace tolvik

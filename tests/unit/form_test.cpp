@@ -1,14 +1,15 @@
-// The window's logic against the in-memory form and client: "Get Host",
-// "Register" and the tick, with a client that echoes and handles clicks while
+// The window's logic (FormHandlers and FormState) against the in-memory form
+// and client: "Get Host", "Register" and the tick, also with Off chosen while
 // a call waits; start-up and shut-down, the switches, the number box and the
-// range lists; the layout.
+// range lists; and seeded sessions of Auto against a client as it can behave.
+#include "window/form_handlers.h"
+
 #include <gtest/gtest.h>
 
-#include "client/library_search.h"
+#include <random>
+
+#include "chat_session.h"
 #include "fakes.h"
-#include "win32/app_name.h"
-#include "win32/code_page.h"
-#include "window/layout.h"
 
 namespace tolvik {
 namespace {
@@ -23,8 +24,9 @@ const std::string kGame = "Alice: hi\r\nBob: Get Ready to Play 21";
 
 TEST(Registration, ThroughTheForm) {
     // Host Bob known before?, transcript, Random, Low, High, typed, draws,
-    // Get Host, Register or a tick -> the ESP sent, the number and host
-    // boxes after, and whether "No host found" was shown.
+    // Get Host, Register, a tick, or a tick during whose first call Off is
+    // chosen -> the ESP sent, the number and host boxes after, and whether
+    // "No host found" was shown.
     const char *const ask = "You have to enter a number here!!!!!",
                       *const kWarned = "Warning No 21 Host found: No host found";
     const auto Join = [](const Strings& boxes) { return boxes.empty() ? "" : boxes.front(); };
@@ -43,16 +45,23 @@ TEST(Registration, ThroughTheForm) {
         {false, "Bob: Get Ready to Play 21",     false, "", "", "12", {}, 'G', "", "12", "Host...",   true},
         {true,  "Carol: Get Ready to Play 21",   false, "", "", "12", {}, 'G', "", "12", "Bob",       true},
         {false, "x\r\n: Get Ready to Play 21",   false, "", "", "12", {}, 'G', "", "12", "Host...",   false},
-        {false, kGame,                           false, "", "", "12", {}, 'R', "Bob|12|5000", "12", "Bob", false},
-        {false, kGame, true, "", "", "12", {0.0, 0.0, DrawOf(21), DrawOf(20)}, 'R', "Bob|20|5000", "20", "Bob", false},
+        {false, kGame,                           false, "", "", "12", {}, 'R', "Bob|12", "12", "Bob", false},
+        {false, kGame, true, "", "", "12", {0.0, 0.0, DrawOf(21), DrawOf(20)}, 'R', "Bob|20", "20", "Bob", false},
         {false, kGame,                           false, "", "", "",   {}, 'R', "", ask,  "Bob",       false},
         {false, "Bob: Get Ready to Play 21",     false, "", "", "12", {}, 'R', "", "12", "Host...",   true},
-        {true,  "Carol: Get Ready to Play 21",   false, "", "", "12", {}, 'R', "Bob|12|5000", "12", "Bob", true},
-        {true,  kGame,                           false, "", "", "07", {}, 'T', "Bob|07|3000", "07", "Bob", false},
+        {true,  "Carol: Get Ready to Play 21",   false, "", "", "12", {}, 'R', "Bob|12", "12", "Bob", true},
+        // An announcement on no player's own line names no host.
+        {true,  "x\r\nCarol waves. Get Ready to Play 21 :)", false, "", "", "12", {}, 'R', "Bob|12", "12", "Bob", true},
+        {false, "x\r\nESP TO Carol: is it Get Ready to Play 21 time?", false, "", "", "12", {}, 'G', "", "12", "Host...", true},
+        {true,  "x\r\nA: hi\nCarol: Get Ready to Play 21", false, "", "", "12", {}, 'R', "Bob|12", "12", "Bob", true},
+        {true,  "x\r\nCarol Get Ready to Play 21",  false, "", "", "12", {}, 'G', "", "12", "Bob",       true},
+        {false, "A: hi\r\nGet Ready to Play 21\r\nCarol: ok", false, "", "", "12", {}, 'R', "", "12", "Host...", true},
+        {true,  kGame,                           false, "", "", "07", {}, 'T', "Bob|07", "07", "Bob", false},
+        {true,  "x\r\nCarol: Get Ready to Play 21", false, "", "", "07", {}, 'O', "", "07", "Bob", false},
         {true,  "x\r\n: Get Ready to Play 21",   false, "", "", "12", {}, 'T', "", "12", "Host...",   false},
-        {true,  kGame, true, "3", "6", "", {DrawOf(3), DrawOf(6), DrawOf(2), DrawOf(5)}, 'T', "Bob|5|3000", "5", "Bob", false},
-        {true,  kGame, true, "", "", "", {DrawOf(21), DrawOf(1), DrawOf(2)},   'T', "Bob|1|3000",  "1",  "Bob", false},
-        {true,  kGame, true, "19", "", "", {DrawOf(21), DrawOf(20)}, 'T', "Bob|20|3000", "20", "Bob", false},
+        {true,  kGame, true, "3", "6", "", {DrawOf(3), DrawOf(6), DrawOf(2), DrawOf(5)}, 'T', "Bob|5", "5", "Bob", false},
+        {true,  kGame, true, "", "", "", {DrawOf(21), DrawOf(1), DrawOf(2)},   'T', "Bob|1",  "1",  "Bob", false},
+        {true,  kGame, true, "19", "", "", {DrawOf(21), DrawOf(20)}, 'T', "Bob|20", "20", "Bob", false},
         {true,  kGame,                           true, "7", "8", "12", {}, 'T', "", "12", "Bob",       false},
         {true,  kGame,                           true, "7", "7", "12", {}, 'T', "", "7",  "Bob",       false},
         {true,  kGame,                           false, "", "", "WRONG NUMBER", {}, 'T', "", ask, "Bob", false},
@@ -74,12 +83,17 @@ TEST(Registration, ThroughTheForm) {
         const int reseeds = rig.random.reseeds;
         if (c.action == 'G') rig.handlers.cmdGetHost_Click();
         if (c.action == 'R') rig.handlers.cmdRegister_Click();
-        if (c.action == 'T') rig.handlers.vzTimer_Timer();
+        if (c.action == 'O') rig.library.onCall = [&] { rig.handlers.optAuto_Click(1); };
+        if (c.action == 'T' || c.action == 'O') rig.handlers.vzTimer_Timer();
         EXPECT_EQ(rig.library.esps, Strings(*c.sent != 0, c.sent));
+        EXPECT_EQ(rig.library.espTimeouts,
+                  std::vector<long>(rig.library.esps.size(),
+                                    c.action == 'R' ? kRegisterEspTimeout : kTickTimeout));
+        EXPECT_EQ(rig.view.timerEnabled, c.action == 'T') << "Off stands";
         EXPECT_EQ(rig.view.numberBoxText + " / " + rig.view.hostText + " / " + Join(rig.view.boxes),
                   c.number + " / "s + c.host + " / " + (c.warned ? kWarned : ""));
         // The host is found first; the box is rewritten only anew; a press stirs twice.
-        EXPECT_EQ(rig.library.fetchTimeouts.front(), 5000);
+        EXPECT_EQ(rig.library.fetchTimeouts.front(), kHostFetchTimeout);
         EXPECT_EQ(rig.view.allSelected, std::string(c.number) == c.typed);
         EXPECT_EQ(rig.random.reseeds - reseeds, c.action == 'R' ? 4 : 0);
     }
@@ -143,36 +157,18 @@ TEST(Form, NumberBoxAndRangeLists) {
     }
 }
 
-TEST(ShellRules, LayoutAppNameAndCodePages) {
-    EXPECT_EQ(TwipsToPixels(kClientWidthTwips, 144), 402);
-    const PixelRect number = ControlPixels(ControlById(kTxtNumber), 96);
-    EXPECT_EQ(std::vector<int>({number.left, number.top, number.width, number.height}),
-              std::vector<int>({88, 36, 173, 21}));
-    // Options sit inside their frame; "On" stops where "Off" starts, at any DPI.
-    const PixelRect off = ControlPixels(ControlById(kOptRandomOff), 144);
-    EXPECT_EQ(std::make_pair(off.left, off.top),
-              std::make_pair((2460 + 840) / 10, (900 + 240) / 10));
-    for (int dpi : {96, 120, 144, 192}) {
-        const PixelRect on = ControlPixels(ControlById(kOptAutoOn), dpi);
-        EXPECT_EQ(on.left + on.width, ControlPixels(ControlById(kOptAutoOff), dpi).left) << dpi;
+TEST(Session, EveryGameGetsOneNumberAndClicksDuringACallCountOnce) {
+    // Seeded sessions of Auto against a client as it can behave, checked
+    // against what Tolvik promises (chat_session.h, which the fuzzer plays too).
+    std::mt19937 rng(20261208);
+    int esps = 0;
+    for (int session = 0; session < 100; ++session) {
+        SCOPED_TRACE("session " + std::to_string(session));
+        std::vector<std::uint8_t> bytes(600);
+        for (auto& b : bytes) b = static_cast<std::uint8_t>(rng() % 4 == 0 ? rng() % 40 : rng());
+        EXPECT_NO_THROW(esps += testing::PlayChat(bytes.data(), bytes.size()));
     }
-    EXPECT_EQ(AppNameFromPath(L"C:\\Games\\\x8868\\Tolvik.exe"), L"Tolvik");
-    EXPECT_EQ(AppNameFromPath(L"C:\\\x8868.x\\my.\x8868.EXE"), L"my.\x8868");  // 0x5C in Shift-JIS
-    // Code pages that take no best-fit flag, and their neighbours that do.
-    for (unsigned cp : {42u, 50220u, 50229u, 52936u, 54936u, 57002u, 57011u, 65000u, 65001u})
-        EXPECT_EQ(NarrowingFlags(cp), 0u) << cp;
-    for (unsigned cp : {1252u, 50219u, 50230u, 57001u, 57012u})
-        EXPECT_EQ(NarrowingFlags(cp), kNoBestFitChars) << cp;
-    // Tolvik's path, the system folder -> where vzdapi.dll is looked for:
-    // never a relative name, never the current drive's root.
-    // clang-format off
-    const std::pair<std::pair<const wchar_t*, const wchar_t*>, std::vector<std::wstring>> folders[] = {
-        {{L"A:\\VZ\\Tolvik.exe", L"z:/Windows/"}, {L"A:\\VZ\\", L"z:/Windows/"}},
-        {{L"\\\\pc\\vz\\Tolvik.exe", L"C:\\Windows\\system32"}, {L"\\\\pc\\vz\\", L"C:\\Windows\\system32\\"}},
-        {{L"", L"\\"}, {}}, {{L"a\\Tolvik.exe", L"1:\\Windows"}, {}}, {{L"C:Tolvik.exe", L"{:\\Windows"}, {}}};
-    // clang-format on
-    for (const auto& [paths, want] : folders)
-        EXPECT_EQ(LibrarySearchFolders(paths.first, paths.second), want) << paths.first;
+    EXPECT_GT(esps, 200);
 }
 
 }  // namespace
