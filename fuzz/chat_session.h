@@ -58,23 +58,21 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
     client.transcript = "Welcome!\r\n";
     rig.handlers.optRandom_Click(0);
     rig.handlers.optAuto_Click(0);
+    // A window from within 4 characters of the last announcement's line start
+    // (its LF), of the announcement, or of the line's end.
+    const auto near = [&chat = client.transcript](std::size_t b) {
+        const std::size_t said = chat.rfind("to Play 21"),
+                          edge = b & 8    ? std::min(chat.find("\r\n", said), chat.size())
+                                 : b & 16 ? said - std::min<std::size_t>(said, 10)
+                                          : chat.rfind("\r\n", said) + 1;
+        return chat.size() - std::min(chat.size(), std::max<std::size_t>(edge + b % 8, 4) - 4);
+    };
     client.onCall = [&] {
         check(!rig.view.timerEnabled || pressed, "a tick holds the timer off");
         const std::size_t b = next();
-        const std::string& chat = client.transcript;
-        // A window from within 4 characters of the last announcement's line
-        // start (its LF), of the announcement, or of the line's end.
-        const std::size_t said = b >= 64 && b < 128 ? chat.rfind("to Play 21") : std::string::npos;
-        std::size_t from = 0;
-        if (said != std::string::npos) {
-            const std::size_t edge = b & 8    ? std::min(chat.find("\r\n", said), chat.size())
-                                     : b & 16 ? said - std::min<std::size_t>(said, 10)
-                                              : chat.rfind("\r\n", said) + 1;
-            from = std::min(chat.size(), std::max<std::size_t>(edge + b % 8, 4) - 4);
-        }
         windows.push_back(client.tail = b < 48    ? kTranscriptLimit
                                         : b < 64  ? 0
-                                        : b < 128 ? chat.size() - from
+                                        : b < 128 ? near(b)
                                                   : std::min<std::size_t>((b - 128) * (b - 128) * 2,
                                                                           kTranscriptLimit));
         if (slow) now += 900;

@@ -12,7 +12,6 @@
 #include "fakes.h"
 
 namespace tolvik {
-namespace {
 
 using testing::DrawOf;
 using testing::FakeRandom;
@@ -171,5 +170,4 @@ TEST(Session, EveryGameGetsOneNumberAndClicksDuringACallCountOnce) {
     EXPECT_GT(esps, 200);
 }
 
-}  // namespace
 }  // namespace tolvik

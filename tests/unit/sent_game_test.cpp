@@ -9,7 +9,6 @@
 #include "fakes.h"
 
 namespace tolvik {
-namespace {
 
 using testing::DrawOf;
 using Strings = std::vector<std::string>;
@@ -83,5 +82,4 @@ TEST(SentGame, OneNumberPerGameWhateverWindowAFetchShowsAndANewerGameIsNew) {
     }
 }
 
-}  // namespace
 }  // namespace tolvik

@@ -9,7 +9,6 @@
 #include "scan_oracle.h"
 
 namespace tolvik {
-namespace {
 
 using Kind = HostOutcome::Kind;
 using namespace std::string_literals;
@@ -63,5 +62,4 @@ TEST(Transcript, ScansPastSixteenBitPositions) {
                 << host << tail;
 }
 
-}  // namespace
 }  // namespace tolvik
