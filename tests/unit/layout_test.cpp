@@ -7,6 +7,7 @@ namespace tolvik {
 
 TEST(Layout, TwipsToPixelsAtAnyDpi) {
     EXPECT_EQ(TwipsToPixels(kClientWidthTwips, 144), 402);
+    EXPECT_EQ(TwipsToPixels(10 * 1440, 150), 1500);  // ten inches
     const PixelRect number = ControlPixels(ControlById(kTxtNumber), 96);
     EXPECT_EQ(std::vector<int>({number.left, number.top, number.width, number.height}),
               std::vector<int>({88, 36, 173, 21}));

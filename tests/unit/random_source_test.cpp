@@ -44,8 +44,10 @@ TEST(RandomSource, StirDrawAndTheClockSeededGenerator) {
     random.values = {DrawOf(1), DrawOf(7)};
     EXPECT_EQ(DrawOneToTwenty(random), 1);
 
-    // The clock-seeded generator: the reseed, not the draw, moves it on, and
-    // its values spread over the whole of [0, 1).
+    // The clock-seeded generator: SplitMix64 from a fixed start until the
+    // first reseed, which (not the draw) moves it on; its values spread over
+    // the whole of [0, 1).
+    EXPECT_EQ(ClockSeededRandom().Next(), 0.7816475158952539);
     ClockSeededRandom a, same = a;
     a.Reseed();
     EXPECT_NE(a.Next(), same.Next());
