@@ -208,8 +208,6 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
             if (how & kStartThrows) throw LibraryError("no vzdapi.dll");
         }
     };
-    const std::string failed =
-        "Tolvik: Tolvik ran into an error it cannot go on from, and closes:\n\nplanted";
     const struct {  // says: the box's "title: prompt"; a box ends with DapiStop, once, last
         int how;
         std::string says;
@@ -219,8 +217,9 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         // clang-format off
         {kNoClient, "VZones is not there: Failed to find a VZones Client:", IDI_HAND, kExitNoClient},
         {kClick | kQuit, "No 21 Host found: No host found", IDI_EXCLAMATION, 0},
-        {kClick | kGetTextThrows, failed, IDI_HAND, kExitHandlerFailed},
-        {kClickInStart | kGetTextThrows | kStartThrows, failed, IDI_HAND, -1},  // failed in a call that then throws
+        {kClick | kGetTextThrows, "Tolvik: Tolvik ran into an error it cannot go on from, and closes:\n\nplanted", IDI_HAND, kExitHandlerFailed},
+        // a handler fails in a call that dispatches, and the call then throws
+        {kClickInStart | kGetTextThrows | kStartThrows, "Tolvik: Tolvik ran into an error it cannot go on from, and closes:\n\nplanted", IDI_HAND, -1},
         {kStartThrows, "", nullptr, -1},  // no handler after the handlers' end
         // clang-format on
     };
