@@ -16,8 +16,9 @@ target_include_directories(tolvik_core PUBLIC src)
 
 # The Win32 shell: the window, its run, the vzdapi.dll adapter; shared by
 # Tolvik.exe and the Win32 tests.
-add_library(tolvik_win32 STATIC src/win32/frm_tolvik.cpp src/win32/app.cpp
-                                src/win32/vzdapi_library.cpp src/win32/library_folders.cpp)
+add_library(tolvik_win32 STATIC src/win32/frm_tolvik.cpp src/win32/dpi.cpp src/win32/gdi.cpp
+                                src/win32/app.cpp src/win32/vzdapi_library.cpp
+                                src/win32/library_folders.cpp)
 target_link_libraries(tolvik_win32 PUBLIC tolvik_text tolvik_core comctl32 gdi32 oleaut32)
 # ANSI text, for Tolvik and for the practice room, which stands in for the client.
 add_library(tolvik_text STATIC src/win32/ansi_text.cpp)

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "win32/ansi_text.h"
 #include "win32/frm_tolvik.h"
 #include "window/form_handlers.h"
 
@@ -22,6 +23,10 @@ private:
 };
 
 }  // namespace
+
+std::wstring FailurePrompt(const std::string& what) {
+    return L"Tolvik ran into an error it cannot go on from, and closes:\n\n" + AnsiToWide(what);
+}
 
 int RunTolvik(HINSTANCE instance, ClientLibrary& library, RandomSource& random, Clock& clock,
               const std::string& appName, int showCommand) {

@@ -17,6 +17,9 @@ constexpr int kExitLibraryError = 2;
 constexpr int kExitWindowFailed = 3;
 constexpr int kExitHandlerFailed = 4;
 
+// What the user is told when Tolvik cannot go on (kExitHandlerFailed).
+std::wstring FailurePrompt(const std::string& what);
+
 // Runs Tolvik until its window is gone and gives the process's exit code.
 // What the library throws at start-up passes through, with the window gone
 // and the handlers never called again; what a handler throws later ends

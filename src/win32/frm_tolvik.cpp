@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "win32/ansi_text.h"
+#include "win32/app.h"
+#include "win32/dpi.h"
+#include "win32/gdi.h"
 #include "win32/resource.h"
 #include "window/form_handlers.h"
 
@@ -17,87 +20,12 @@ constexpr UINT_PTR kTimerId = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kExStyle = 0;
 
-// Newer DPI functions are looked up at run time, so the program still starts
-// on Windows versions without them.
-template <class Fn>
-Fn User32Function(const char* name) {
-    return reinterpret_cast<Fn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
-
-// A window's device context, released when this goes.
-class WindowDc {
-public:
-    explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-    ~WindowDc() { ReleaseDC(hwnd_, dc_); }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    operator HDC() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
-};
-
-// An object selected into a device context until this goes.
-class Selected {
-public:
-    Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    ~Selected() { SelectObject(dc_, old_); }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
-// The DPI the system's metrics and fonts are given for.
-int SystemDpi() {
-    using GetDpiForSystemFn = UINT(WINAPI*)();
-    static const auto getDpiForSystem = User32Function<GetDpiForSystemFn>("GetDpiForSystem");
-    if (getDpiForSystem) return static_cast<int>(getDpiForSystem());
-    return GetDeviceCaps(WindowDc(nullptr), LOGPIXELSY);
-}
-
-int WindowDpi(HWND hwnd) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
-    const UINT dpi = getDpiForWindow ? getDpiForWindow(hwnd) : 0;
-    return dpi != 0 ? static_cast<int>(dpi) : SystemDpi();
-}
-
-RECT WindowRectForClient(int width, int height, int dpi) {
-    using AdjustFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    static const auto adjust = User32Function<AdjustFn>("AdjustWindowRectExForDpi");
-    RECT rect{0, 0, width, height};
-    if (!adjust || !adjust(&rect, kStyle, FALSE, kExStyle, static_cast<UINT>(dpi)))
-        AdjustWindowRectEx(&rect, kStyle, FALSE, kExStyle);
-    return rect;
-}
-
-// The system's message font at `dpi`.
-HFONT MessageFont(int dpi) {
-    using SpiForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-    static const auto spiForDpi = User32Function<SpiForDpiFn>("SystemParametersInfoForDpi");
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (spiForDpi &&
-        spiForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)))
-        return CreateFontIndirectW(&metrics.lfMessageFont);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, SystemDpi());
-    return CreateFontIndirectW(&metrics.lfMessageFont);
-}
-
-SIZE TextSize(HWND control, HFONT font) {
-    wchar_t text[256];
-    const int length = GetWindowTextW(control, text, 256);
-    const WindowDc dc(control);
-    const Selected selected(dc, font);
-    RECT rect{0, 0, 0, 0};
-    DrawTextW(dc, text, length, &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    return {rect.right, rect.bottom};
+// A pointer that Windows hands over as an integer: a message's parameter, a
+// window's user data, a subclass's reference data.
+template <class T>
+T* PointerFrom(LONG_PTR value) {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the message protocol passes pointers so
+    return reinterpret_cast<T*>(value);
 }
 
 struct ControlClass {
@@ -129,9 +57,6 @@ ControlClass ClassFor(const ControlEntry& entry) {
 FrmTolvik::FrmTolvik(HINSTANCE instance) : instance_(instance) {}
 
 FrmTolvik::~FrmTolvik() {
-    // No message loop runs after this; a quit message left behind would
-    // close the next message box at once.
-    quitOnDestroy_ = false;
     if (hwnd_) DestroyWindow(hwnd_);
     if (font_) DeleteObject(font_);
     for (HICON icon : icons_)
@@ -159,6 +84,7 @@ bool FrmTolvik::Create() {
     wc.lpfnWndProc = &FrmTolvik::WindowProc;
     wc.hInstance = instance_;
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): a system colour's index + 1 is its brush here
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kFormClassName;
     wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_TOLVIK));
@@ -196,9 +122,11 @@ void FrmTolvik::CreateControls() {
         // the second of a pair, made after its partner, starts none.
         if (entry->partner == 0 || !Control(entry->partner)) style |= WS_GROUP;
         const std::wstring caption = AnsiToWide(std::string(entry->caption));
-        CreateWindowExW(cls.exStyle, cls.className, caption.c_str(), style, 0, 0, 10, 10, hwnd_,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry->id)), instance_,
-                        nullptr);
+        // A child window's id goes where a top-level window's menu would.
+        const auto id = reinterpret_cast<HMENU>(  // NOLINT(performance-no-int-to-ptr)
+            static_cast<INT_PTR>(entry->id));
+        CreateWindowExW(cls.exStyle, cls.className, caption.c_str(), style, 0, 0, 10, 10, hwnd_, id,
+                        instance_, nullptr);
     }
     CheckRadioButton(hwnd_, kOptAutoOn, kOptAutoOff, kOptAutoOff);
     CheckRadioButton(hwnd_, kOptRandomOn, kOptRandomOff, kOptRandomOff);
@@ -242,8 +170,9 @@ void FrmTolvik::AddTooltips() {
 }
 
 SIZE FrmTolvik::WindowSize(int dpi) {
-    const RECT frame = WindowRectForClient(TwipsToPixels(kClientWidthTwips, dpi),
-                                           TwipsToPixels(kClientHeightTwips, dpi), dpi);
+    const RECT frame =
+        WindowRectForClient(TwipsToPixels(kClientWidthTwips, dpi),
+                            TwipsToPixels(kClientHeightTwips, dpi), kStyle, kExStyle, dpi);
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
@@ -299,6 +228,7 @@ void FrmTolvik::Show(int showCommand) {
 }
 
 int FrmTolvik::RunMessageLoop() {
+    quitOnDestroy_ = true;
     MSG msg{};
     // Until the quit message, or until the window is gone: a library that
     // waits in a loop of its own may have taken the quit message.
@@ -309,41 +239,51 @@ int FrmTolvik::RunMessageLoop() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    // A quit message with the window still there (posted by another program,
+    // or passed on by a library's modal loop) closes it as "Quit" does, so
+    // the handlers shut down. The window's own quit message, if the loop
+    // ended before taking it, is taken here: left behind, it would close the
+    // next message box at once.
+    quitOnDestroy_ = false;
+    Close();
+    if (msg.message != WM_QUIT) PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
 }
 
-LRESULT CALLBACK FrmTolvik::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    FrmTolvik* self = reinterpret_cast<FrmTolvik*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (msg == WM_NCCREATE) {
-        self = static_cast<FrmTolvik*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->hwnd_ = hwnd;
-    }
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+template <class Handling>
+LRESULT FrmTolvik::Guarded(const Handling& handling) noexcept {
     try {
-        return self->Handle(msg, wParam, lParam);
+        return handling();
     } catch (const std::exception& error) {
-        self->Fail(error.what());
+        Fail(error.what());
     } catch (...) {
-        self->Fail("an error of unknown kind");
+        Fail("an error of unknown kind");
     }
     return 0;
 }
 
+LRESULT CALLBACK FrmTolvik::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    FrmTolvik* self = PointerFrom<FrmTolvik>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+        self = static_cast<FrmTolvik*>(PointerFrom<CREATESTRUCTW>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->hwnd_ = hwnd;
+    }
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    return self->Guarded([&] { return self->Handle(msg, wParam, lParam); });
+}
+
 void FrmTolvik::Fail(const std::string& what) {
-    if (failed_) return;  // a failure while failing: the first one is told
-    failed_ = true;
+    // Every failure shuts the handlers down: a failure that came while a
+    // library call waited leaves the detaching to the one that ends it.
     try {
         if (handlers_) handlers_->Form_Unload();  // the timer off, detached
     } catch (...) {  // the library that threw is past helping: tell the user all the same
     }
-    Detach();
+    if (failed_) return;  // a failure while failing: the first one is told
+    failed_ = true;
     MessageBoxW(hwnd_, FailurePrompt(what).c_str(), L"Tolvik", MB_OK | MB_ICONERROR | MB_APPLMODAL);
     if (hwnd_) DestroyWindow(hwnd_);
-}
-
-std::wstring FrmTolvik::FailurePrompt(const std::string& what) {
-    return L"Tolvik ran into an error it cannot go on from, and closes:\n\n" + AnsiToWide(what);
 }
 
 LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -366,11 +306,11 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             SetFocus(IsWindow(lastFocus_) ? lastFocus_ : Control(kTxtNumber));
             return 0;
         case kWmGetDpiScaledSize: {
-            *reinterpret_cast<SIZE*>(lParam) = WindowSize(LOWORD(wParam));
+            *PointerFrom<SIZE>(lParam) = WindowSize(LOWORD(wParam));
             return TRUE;
         }
         case kWmDpiChanged:
-            LayOut(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            LayOut(HIWORD(wParam), PointerFrom<const RECT>(lParam));
             return 0;
         case WM_SETTINGCHANGE:
             // A new text size: the new message font, and the layout around it.
@@ -440,15 +380,8 @@ void FrmTolvik::OnCommand(int id, int code) {
 
 LRESULT CALLBACK FrmTolvik::NumberBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR, DWORD_PTR self) {
-    auto* form = reinterpret_cast<FrmTolvik*>(self);
-    try {
-        return form->HandleNumberBox(hwnd, msg, wParam, lParam);
-    } catch (const std::exception& error) {
-        form->Fail(error.what());
-    } catch (...) {
-        form->Fail("an error of unknown kind");
-    }
-    return 0;
+    FrmTolvik* form = PointerFrom<FrmTolvik>(static_cast<LONG_PTR>(self));
+    return form->Guarded([&] { return form->HandleNumberBox(hwnd, msg, wParam, lParam); });
 }
 
 LRESULT FrmTolvik::HandleNumberBox(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -35,12 +35,11 @@ public:
     // Shows the window with the number box focused.
     void Show(int showCommand);
     HWND hwnd() const { return hwnd_; }
-    // Runs the message loop until the window is gone.
+    // Runs the message loop until the window is gone; ended otherwise (a
+    // quit message), it closes the window first.
     int RunMessageLoop();
     // A handler threw: the user was told, and Tolvik ended.
     bool Failed() const { return failed_; }
-    // What the user is told then.
-    static std::wstring FailurePrompt(const std::string& what);
 
     // FormView
     void SetHostText(const std::string& text) override;
@@ -64,8 +63,11 @@ private:
                                           UINT_PTR id, DWORD_PTR self);
     LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
     // No exception may leave a window procedure (Windows may swallow it in a
-    // callback and leave Tolvik half-done): this detaches from the library,
-    // tells the user, and closes the window.
+    // callback and leave Tolvik half-done): both run their handling through
+    // this, which on a failure shuts the handlers down, tells the user and
+    // closes the window.
+    template <class Handling>
+    LRESULT Guarded(const Handling& handling) noexcept;
     void Fail(const std::string& what);
     LRESULT HandleNumberBox(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int code);
@@ -90,7 +92,7 @@ private:
     HWND lastFocus_ = nullptr;
     FormHandlers* handlers_ = nullptr;
     bool timerEnabled_ = false;
-    bool quitOnDestroy_ = true;
+    bool quitOnDestroy_ = false;  // while the message loop runs
     bool failed_ = false;
     int dpi_ = 96;
 };

@@ -9,7 +9,6 @@
 #include "win32/ansi_text.h"
 #include "win32/app.h"
 #include "win32/app_name.h"
-#include "win32/frm_tolvik.h"
 #include "win32/library_folders.h"
 #include "win32/vzdapi_library.h"
 
@@ -30,7 +29,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
                     MB_OK | MB_ICONERROR);
         return tolvik::kExitLibraryError;
     } catch (const std::exception& error) {  // from start-up, before any window procedure
-        MessageBoxW(nullptr, tolvik::FrmTolvik::FailurePrompt(error.what()).c_str(), L"Tolvik",
+        MessageBoxW(nullptr, tolvik::FailurePrompt(error.what()).c_str(), L"Tolvik",
                     MB_OK | MB_ICONERROR);
         return tolvik::kExitHandlerFailed;
     }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <utility>
 
+#include "win32/ansi_text.h"
 #include "win32/library_folders.h"
 
 namespace tolvik {
@@ -44,6 +45,12 @@ std::wstring FoundLibrary(const std::string& fileName) {
     return std::wstring();
 }
 
+// The file name of the exe that runs, as the user sees it in the folder.
+std::string ExeFileName() {
+    const std::wstring path = ExecutablePath();
+    return WideToAnsi(path.substr(path.find_last_of(L"\\/") + 1));
+}
+
 template <class Fn>
 void Resolve(HMODULE module, const std::string& fileName, const char* name, Fn& fn) {
     FARPROC proc = GetProcAddress(module, name);
@@ -78,8 +85,9 @@ void VzdapiLibrary::Load() {
     }
     if (!module)
         throw LibraryError("Tolvik could not load the VZones automation library " + fileName_ +
-                           ", so it cannot call DapiStart.\n\nPut Tolvik.exe in the folder of " +
-                           fileName_ + " (the VZones client's folder) and start it again.");
+                           ", so it cannot call DapiStart.\n\nPut " + ExeFileName() +
+                           " in the folder of " + fileName_ +
+                           " (the VZones client's folder) and start it again.");
     try {
         Resolve(module, fileName_, "DapiStart", start_);
         Resolve(module, fileName_, "DapiIsVZThere", isThere_);

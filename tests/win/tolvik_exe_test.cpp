@@ -154,15 +154,16 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
     const bool x64 = sizeof(void*) == 8;
     const std::wstring other = BinDir() + (x64 ? L"..\\..\\win32" : L"..\\..\\win64");
     const struct {
-        const wchar_t* folder;  // Tolvik.exe is copied there, with `library` as vzdapi.dll
+        const wchar_t*
+            folder;  // Tolvik.exe is copied there as "My Tolvik.exe", with `library` as vzdapi.dll
         std::wstring library;
         std::string says[2];
         DWORD exitCode;
     } cases[] = {
         // clang-format off
         {nullptr, L"", {"VZones is not there: Failed to find a VZones Client:", ""}, 1},
-        {L"tolvik-alone", L"", {"Tolvik: Tolvik could not load", "vzdapi.dll, so it cannot call DapiStart"}, 2},
-        {L"tolvik-not-a-library", BinDir() + L"..\\CMakeCache.txt", {"Tolvik: Tolvik could not load", "vzdapi.dll, so it cannot call DapiStart"}, 2},
+        {L"tolvik-alone", L"", {"Tolvik: Tolvik could not load", "vzdapi.dll, so it cannot call DapiStart.\n\nPut My Tolvik.exe in the folder of"}, 2},
+        {L"tolvik-not-a-library", BinDir() + L"..\\CMakeCache.txt", {"Tolvik: Tolvik could not load", "vzdapi.dll, so it cannot call DapiStart.\n\nPut My Tolvik.exe in the folder of"}, 2},
         {L"tolvik-lacking", BinDir() + L"lacking\\vzdapi.dll", {"Tolvik: ", "vzdapi.dll was found, but it has no operation DapiESP"}, 2},
         {L"tolvik-other-bits", other + L"\\bin\\vzdapi.dll", {"Tolvik: Tolvik found", x64
             ? "a 32-bit library and this Tolvik is the 64-bit one, so it cannot call DapiStart.\n\nUse Tolvik.exe, the 32-bit Tolvik,"
@@ -174,13 +175,11 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         if (c.folder) {
             const std::wstring dir = TempPath(c.folder), dll = dir + L"\\vzdapi.dll";
             CreateDirectoryW(dir.c_str(), nullptr);
-            ASSERT_TRUE(CopyFileW(exe.c_str(), (dir + L"\\Tolvik.exe").c_str(), FALSE));
             DeleteFileW(dll.c_str());
-            if (!c.library.empty()) {
-                ASSERT_TRUE(CopyFileW(c.library.c_str(), dll.c_str(), FALSE))
-                    << "build both bitnesses";
-            }
-            exe = dir + L"\\Tolvik.exe";
+            ASSERT_TRUE(c.library.empty() || CopyFileW(c.library.c_str(), dll.c_str(), FALSE))
+                << "build both bitnesses";
+            ASSERT_TRUE(CopyFileW(exe.c_str(), (dir + L"\\My Tolvik.exe").c_str(), FALSE));
+            exe = dir + L"\\My Tolvik.exe";
         }
         // Started in the test's folder, which holds a vzdapi.dll: never loaded from there.
         TolvikApp app(exe, c.folder ? BinDir().c_str() : nullptr);
@@ -194,35 +193,78 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
                   c.folder ? "" : "DapiStart Tolvik\nDapiIsVZThere 0\nDapiStop\n");
     }
 
-    // In-process: the window never runs a handler after the handlers' end.
-    struct Missing : testing::FakeLibrary {
-        void DapiStart(const std::string&) override { throw LibraryError("no vzdapi.dll"); }
-    } library;
-    testing::FakeRandom random;
-    EXPECT_THROW(
-        RunTolvik(GetModuleHandleW(nullptr), library, random, library.clock, "Tolvik", SW_HIDE),
-        LibraryError);
-    EXPECT_TRUE(library.calls.empty()) << "Form_Unload ran on dead handlers";
-
-    // A handler that throws ends Tolvik with a box, detached once.
-    struct Broken : testing::FakeLibrary {
-        std::string DapiGetText(long) override { throw std::runtime_error("planted"); }
-    } broken;
-    std::string told;
-    std::thread user([&] {
-        HWND window = nullptr, box = nullptr;
-        WaitFor([&] { return (window = FindWindowW(kFormClassName, nullptr)) != nullptr; });
-        PostMessageW(window, WM_COMMAND, MAKEWPARAM(kCmdGetHost, BN_CLICKED), 0);
-        WaitFor([&] { return IsWindowVisible(box = FindWindowW(L"#32770", nullptr)); });
-        told = TolvikApp::BoxText(box);
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-    });
-    EXPECT_EQ(RunTolvik(GetModuleHandleW(nullptr), broken, random, broken.clock, "Tolvik", SW_HIDE),
-              kExitHandlerFailed);
-    user.join();
-    EXPECT_NE(told.find("Tolvik: Tolvik ran into an error"), std::string::npos) << told;
-    EXPECT_NE(told.find("planted"), std::string::npos) << told;
-    EXPECT_EQ(broken.calls, std::vector<std::string>({"DapiStart Tolvik", "DapiStop"}));
+    // In-process, with a user on another thread who clicks "Get Host" (or
+    // not), reads the box and its icon, closes it, and then (or not) posts the
+    // thread a quit message: how the run ends (-1: it threw) and the calls.
+    // clang-format off
+    enum { kNoClient = 1, kStartThrows = 2, kClickInStart = 4, kGetTextThrows = 8, kClick = 16, kQuit = 32 };
+    // clang-format on
+    struct Library : testing::FakeLibrary {  // one that may dispatch a click while it starts
+        int how = 0;
+        void DapiStart(const std::string& name) override {
+            FakeLibrary::DapiStart(name);
+            if (how & kClickInStart)
+                SendMessageW(FindWindowW(kFormClassName, nullptr), WM_COMMAND, kCmdGetHost, 0);
+            if (how & kStartThrows) throw LibraryError("no vzdapi.dll");
+        }
+    };
+    const struct {  // says: the box's "title: prompt"; a box ends with DapiStop, once, last
+        int how;
+        std::string says;
+        LPCWSTR icon;
+        int result;
+    } runs[] = {
+        // clang-format off
+        {kNoClient, "VZones is not there: Failed to find a VZones Client:", IDI_HAND, kExitNoClient},
+        {kClick | kQuit, "No 21 Host found: No host found", IDI_EXCLAMATION, 0},
+        {kClick | kGetTextThrows, "Tolvik: Tolvik ran into an error it cannot go on from, and closes:\n\nplanted", IDI_HAND, kExitHandlerFailed},
+        // a handler fails in a call that dispatches, and the call then throws
+        {kClickInStart | kGetTextThrows | kStartThrows, "Tolvik: Tolvik ran into an error it cannot go on from, and closes:\n\nplanted", IDI_HAND, -1},
+        {kStartThrows, "", nullptr, -1},  // no handler after the handlers' end
+        // clang-format on
+    };
+    const DWORD thread = GetCurrentThreadId();
+    for (const auto& run : runs) {
+        Library library;
+        library.how = run.how;
+        library.clientThere = !(run.how & kNoClient);
+        library.transcript = "Get Ready to Play 21\r\n";  // on the first line: no host
+        if (run.how & kGetTextThrows) library.onCall = [] { throw std::runtime_error("planted"); };
+        std::string told;
+        HICON icon = nullptr;
+        std::thread user([&] {
+            HWND window = nullptr, box = nullptr;
+            WaitFor([&] { return (window = FindWindowW(kFormClassName, nullptr)) != nullptr; });
+            if (run.how & kClick) PostMessageW(window, WM_COMMAND, kCmdGetHost, 0);
+            // The box shown, once its thread answers (it may seem hung at first).
+            if (run.says.empty() || !WaitFor([&] {
+                    told = IsWindowVisible(box = FindWindowW(L"#32770", nullptr))
+                               ? TolvikApp::BoxText(box)
+                               : "";
+                    return told.size() > told.find(": ") + 2;
+                }))
+                return;
+            for (HWND c = nullptr; (c = FindWindowExW(box, c, L"Static", nullptr)) != nullptr;)
+                if ((GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+                    icon = reinterpret_cast<HICON>(Send(c, STM_GETICON));
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            if (WaitFor([&] { return !IsWindow(box); }) && run.how & kQuit)
+                PostThreadMessageW(thread, WM_QUIT, 0, 0);
+        });
+        testing::FakeRandom random;
+        int result = -1;
+        try {
+            result = RunTolvik(GetModuleHandleW(nullptr), library, random, library.clock, "Tolvik",
+                               SW_HIDE);
+        } catch (const std::exception&) {
+        }
+        user.join();
+        EXPECT_EQ(told + " " + std::to_string(result), run.says + " " + std::to_string(run.result));
+        EXPECT_EQ(icon, run.icon ? LoadIconW(nullptr, run.icon) : nullptr) << run.says;
+        const std::vector<std::string> calls = {"DapiStart Tolvik", "DapiStop"};
+        EXPECT_EQ(library.calls, std::vector(calls.begin(), calls.end() - run.says.empty()))
+            << run.says;
+    }
 }
 
 // In-process: moved to a monitor of 144 DPI, the window takes the place
