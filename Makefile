@@ -1,11 +1,13 @@
 # The front door. `make test` installs what is missing, builds the three
 # configurations and runs every test; its output ends with each suite's
-# CTest summary.
+# CTest summary. Every build waits for `deps`, so `make -j` is safe.
 SHELL := /bin/bash
 .PHONY: test deps build native win64 win32 test-native test-win64 test-win32 lint bench bench-latency demo dist clean
 
-test: deps build
-	scripts/dist
+# The release files are packed and read back in build/dist: dist/ keeps what
+# `make dist` made.
+test: build
+	scripts/dist build/dist
 	scripts/run-tests
 
 deps:
@@ -13,15 +15,15 @@ deps:
 
 build: native win32 win64
 
-native:
+native: deps
 	cmake --preset native >/dev/null
 	cmake --build --preset native
 
-win32:
+win32: deps
 	cmake --preset win32 >/dev/null
 	cmake --build --preset win32
 
-win64:
+win64: deps
 	cmake --preset win64 >/dev/null
 	cmake --build --preset win64
 
@@ -36,22 +38,22 @@ test-win32: win32 win64
 	scripts/with-wine --32 ctest --preset win32
 
 # clang-tidy over the portable core; any warning fails.
-lint: deps native
+lint: native
 	scripts/lint
 
 # The release files, read back, and built once more elsewhere to compare
 # them byte for byte (scripts/check-dist).
-dist: deps win32 win64
+dist: win32 win64
 	scripts/dist --rebuild
 
-demo: deps win32 win64
+demo: win32 win64
 	scripts/demo
 
 bench: native
 	build/native/benchmarks
 
 # The latency from an announcement to Tolvik's ESP, end to end under Wine.
-bench-latency: deps win32 win64
+bench-latency: win32 win64
 	scripts/bench-latency
 
 clean:
