@@ -29,36 +29,29 @@ TEST(SentGame, OneNumberPerGameWhateverWindowAFetchShowsAndANewerGameIsNew) {
         std::vector<Step> steps;
         Strings esps;
     } cases[] = {
+        // clang-format off
         // A short answer, then a full one: the same game.
         {1500, {{talk + bob, 100, 1}, {"", all, 4}}, {"Bob|7@750"}},
         // No echo: resends spaced out, with the same number, while the game
         // stays, also when its start scrolls past the window or a fetch
         // does not reach it.
-        {-1,
-         {{talk + bob, all, 1}, {"", 300, 3}, {"", all, 1}, {"", 10, 3}, {"", all, 277}},
-         {"Bob|7@750", "Bob|7@3750", "Bob|7@9750", "Bob|7@21750", "Bob|7@45750", "Bob|7@93750",
-          "Bob|7@153750", "Bob|7@213750"}},
+        {-1, {{talk + bob, all, 1}, {"", 300, 3}, {"", all, 1}, {"", 10, 3}, {"", all, 277}}, {"Bob|7@750",
+          "Bob|7@3750", "Bob|7@9750", "Bob|7@21750", "Bob|7@45750", "Bob|7@93750", "Bob|7@153750", "Bob|7@213750"}},
         // The same host in the same words: after chatter only a short window
         // showed, right after his echo, after an emote, after a flood, in a
         // fresh chat.
-        {-1,
-         {{talk + bob, all, 1}, {"Spam: hi\r\nSpam: hi\r\n", 30, 1}, {bob, line, 1}},
-         {"Bob|7@750", "Bob|9@2250"}},
+        {-1, {{talk + bob, all, 1}, {"Spam: hi\r\nSpam: hi\r\n", 30, 1}, {bob, line, 1}}, {"Bob|7@750", "Bob|9@2250"}},
         {0, {{talk + bob, all, 2}, {bob, line, 1}}, {"Bob|7@750", "Bob|9@2250"}},
-        {-1,
-         {{talk + bob, all, 1},
-          {"Carol waves. Get Ready to Play 21 :)\r\n", all, 1},
-          {bob, line, 1}},
+        {-1, {{talk + bob, all, 1}, {"Carol waves. Get Ready to Play 21 :)\r\n", all, 1}, {bob, line, 1}},
          {"Bob|7@750", "Bob|9@2250"}},
-        {0,
-         {{flood + bob, all, 27}, {flood + bob, all, 27}, {flood + bob, all, 1}},
+        {0, {{flood + bob, all, 27}, {flood + bob, all, 27}, {flood + bob, all, 1}},
          {"Bob|7@750", "Bob|9@21000", "Bob|11@41250"}},
         {0, {{talk + bob, all, 2}, {"", 0, 2}, {talk + bob, all, 1}}, {"Bob|7@750", "Bob|9@3750"}},
         // Another host's game after a window that cut the last one's line,
         // at its announcement or inside its speaker's name.
-        {-1,
-         {{talk + bob, all, 1}, {"", 22, 1}, {carol, all, 1}, {"", 25, 1}, {carl, all, 1}},
+        {-1, {{talk + bob, all, 1}, {"", 22, 1}, {carol, all, 1}, {"", 25, 1}, {carl, all, 1}},
          {"Bob|7@750", "Carol|9@2250", "Carl|11@3750"}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         testing::Rig rig;
