@@ -1,5 +1,7 @@
 #include "win32/dpi.h"
 
+#include <windows.h>
+
 #include "win32/gdi.h"
 
 namespace tolvik {

@@ -1,5 +1,7 @@
 #include "win32/gdi.h"
 
+#include <windows.h>
+
 namespace tolvik {
 
 SIZE TextSize(HWND window, HFONT font) {
