@@ -123,7 +123,10 @@ TEST_F(WindowTest, OpensWithTheLayoutOfTheTableAndTakesDigitsOnly) {
 TEST_F(WindowTest, ListsTabOrderAndScreenReaderNames) {
     app.Pick(kCmbLow, 8);   // 9
     app.Pick(kCmbHigh, 4);  // 5 under Low 9: a pick reaches the rule, and High gives way
-    EXPECT_EQ(app.Text(kCmbHigh), "9");
+    app.Pick(kCmbLow, 18);  // 19 over High 9: Low gives way
+    EXPECT_EQ(app.Text(kCmbLow) + " " + app.Text(kCmbHigh), "9 9");
+    app.Post(ControlId(0), WM_TIMER, 1, 0);  // the timer's id, from elsewhere, while Auto is off
+    EXPECT_EQ(sim->FetchCount(), 0u);
 
     // A screen reader names a box after the window just before it in z-order.
     EXPECT_EQ(GetWindow(app.Item(kTxtNumber), GW_HWNDPREV), app.Item(kLblNumber));
