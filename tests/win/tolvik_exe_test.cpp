@@ -246,6 +246,7 @@ TEST(WindowDpi, AMoveBetweenMonitorsAndANewTextSizeLayItOutAgain) {
     EXPECT_EQ(GetClassLongPtrW(window, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);  // dialog grey
     SIZE size{};
     EXPECT_TRUE(SendMessageW(window, kWmGetDpiScaledSize, 144, reinterpret_cast<LPARAM>(&size)));
+    EXPECT_GT(size.cx, TwipsToPixels(kClientWidthTwips, 144));  // the frame around the layout
     RECT suggested{100, 50, 100 + size.cx, 50 + size.cy}, r;
     const std::tuple<UINT, WPARAM, LPARAM> changes[] = {
         {kWmDpiChanged, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested)},
