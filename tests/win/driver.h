@@ -72,7 +72,7 @@ public:
             info_ = {};
     }
     ~TolvikApp() {  // quits as a user does
-        if (window && IsWindow(window)) PostMessageW(window, WM_CLOSE, 0, 0);
+        if (IsWindow(window)) PostMessageW(window, WM_CLOSE, 0, 0);
         if (WaitForExit(5000) == STILL_ACTIVE) TerminateProcess(info_.hProcess, 99);
         WaitForSingleObject(info_.hProcess, 5000);
         CloseHandle(info_.hProcess);
@@ -84,22 +84,19 @@ public:
             GetExitCodeProcess(info_.hProcess, &code);
         return code;
     }
-    HWND FindWindowOfClass(const wchar_t* className) const {  // visible, top-level
-        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr)) != nullptr;) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            if (pid == info_.dwProcessId && IsWindowVisible(w)) return w;
-        }
+    // A visible top-level window of its one thread, or null.
+    HWND FindWindowOfClass(const wchar_t* className) const {
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr)) != nullptr;)
+            if (GetWindowThreadProcessId(w, nullptr) == info_.dwThreadId && IsWindowVisible(w))
+                return w;
         return nullptr;
     }
-
-    HWND WaitForWindow(DWORD ms = 10000) {  // once visible, or null
-        WaitFor([&] { return (window = FindWindowOfClass(kFormClassName)) != nullptr; }, ms);
+    HWND WaitForWindow() {  // once visible, or null
+        WaitFor([&] { return (window = FindWindowOfClass(kFormClassName)) != nullptr; });
         if (window) Settle();
         return window;
     }
     HWND Item(ControlId id) const { return GetDlgItem(window, id); }
-    LRESULT Ask(ControlId id, UINT msg) const { return Send(Item(id), msg); }
     std::string Text(ControlId id) const { return WindowText(Item(id)); }
     HWND Focus() const {
         GUITHREADINFO info{};
@@ -129,24 +126,9 @@ public:
     void Type(const std::string& digits) {
         for (char c : digits) Key(static_cast<UINT>(c));
     }
-    void Pick(ControlId list, int index) {
-        Send(Item(list), CB_SETCURSEL, static_cast<WPARAM>(index));
-        // Setting the pick does not notify; the user's pick does.
-        Post(ControlId(0), WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE),
-             reinterpret_cast<LPARAM>(Item(list)));
-    }
 
-    HWND WaitForMessageBox(DWORD ms = 10000) const {  // or null
-        HWND box = nullptr;
-        WaitFor([&] { return (box = FindWindowOfClass(L"#32770")) != nullptr; }, ms);
-        return box;
-    }
     static std::string BoxText(HWND box) {  // "title: prompt"
         return WindowText(box) + ": " + WindowText(GetDlgItem(box, 0xFFFF));
-    }
-    void CloseMessageBox(HWND box) const {
-        PostMessageW(box, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-        WaitFor([&] { return !IsWindow(box); });
     }
     HWND window = nullptr;
 

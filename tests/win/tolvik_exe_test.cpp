@@ -12,23 +12,22 @@
 #include <memory>
 #include <stdexcept>
 #include <thread>
+#include <tuple>
 
 #include "channel/sim_channel.h"
 #include "driver.h"
 #include "fakes.h"
 #include "win32/app.h"
-#include "win32/frm_tolvik.h"
 #include "win32/vzdapi_library.h"
 
 namespace tolvik {
-namespace {
 
 using namespace wintest;
 using namespace std::string_literals;
 
 // Tolvik.exe beside the simulated client, hosted in this process
 // (sim.reset() is a user closing the client).
-struct TolvikExeTest : ::testing::Test {
+struct WindowTest : ::testing::Test {
     std::unique_ptr<vzsim::Channel> sim = vzsim::Channel::Create();
     TolvikApp app;
     void SetUp() override {
@@ -36,18 +35,15 @@ struct TolvikExeTest : ::testing::Test {
         sim->AppendLine("*** Welcome to the lounge ***");
         ASSERT_NE(app.WaitForWindow(), nullptr);
     }
-    // Ends Tolvik in one of the ways a user or Windows can: a clean exit, no
-    // library call made inside another, and DapiStop the last call, made once.
-    void End(const std::function<void()>& how) {
-        how();
+    // Tolvik, ended in one of the ways a user or Windows can: a clean exit,
+    // no library call made inside another, and DapiStop the last call, made once.
+    void ExpectACleanEnd() {
         EXPECT_EQ(app.WaitForExit(), 0u);
         const std::string calls = ReadFile(kCallLog);
         EXPECT_EQ(calls.find("nested"), std::string::npos) << calls;
         EXPECT_EQ(calls.find("DapiStop"), calls.size() - 9) << calls;
     }
 };
-
-using WindowTest = TolvikExeTest;
 
 TEST_F(WindowTest, OpensWithTheLayoutOfTheTableAndTakesDigitsOnly) {
     RECT r;
@@ -62,27 +58,21 @@ TEST_F(WindowTest, OpensWithTheLayoutOfTheTableAndTakesDigitsOnly) {
     HGDIOBJ font = SelectObject(dc, CreateFontIndirectW(&metrics.lfMessageFont));
     for (const ControlEntry& entry : kControls) {
         const PixelRect want = ControlPixels(entry, 96);
-        const std::wstring caption = AnsiToWide(std::string(entry.caption));
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+        SIZE text{};
+        GetTextExtentPoint32A(dc, entry.caption.data(), static_cast<int>(entry.caption.size()),
+                              &text);
         GetWindowRect(app.Item(entry.id), &r);
         MapWindowPoints(nullptr, app.window, reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ(std::make_pair(r.left, r.top), std::make_pair(LONG{want.left}, LONG{want.top}))
+        // A label may grow to fit its text, short of the box it names.
+        if (entry.kind == ControlKind::Label && r.right < 88 &&
+            r.right - r.left >= std::max<LONG>(want.width, text.cx))
+            r = {r.left, r.top, r.left + want.width, r.top + want.height};
+        EXPECT_EQ(std::tuple(r.left, r.top, r.right - r.left, r.bottom - r.top, app.Text(entry.id)),
+                  std::tuple(want.left, want.top, want.width, want.height, entry.caption))
             << entry.name;
-        const bool label = entry.kind == ControlKind::Label;  // grows to fit its text
-        EXPECT_TRUE(label
-                        ? r.right - r.left >= std::max<LONG>(want.width, extent.cx) && r.right < 88
-                        : r.right - r.left == want.width && r.bottom - r.top == want.height)
-            << entry.name;
-        const std::string text = entry.kind == ControlKind::ComboList ? "" : app.Text(entry.id);
-        EXPECT_EQ(text, std::string(entry.caption)) << entry.name;
     }
     DeleteObject(SelectObject(dc, font));
     DeleteDC(dc);
-    EXPECT_EQ(app.Ask(kCmbHigh, CB_GETCOUNT), 20);
-    EXPECT_EQ(app.Ask(kCmbLow, CB_GETCURSEL), CB_ERR);
-    EXPECT_TRUE(app.Ask(kOptAutoOff, BM_GETCHECK) && app.Ask(kOptRandomOff, BM_GETCHECK));
-    EXPECT_EQ(app.Focus(), app.Item(kTxtNumber));
     for (WPARAM command : {SC_MINIMIZE, SC_RESTORE}) app.Post(ControlId(0), WM_SYSCOMMAND, command);
     EXPECT_EQ(app.Focus(), app.Item(kTxtNumber)) << "restored, the number box has the focus";
     HWND tips = nullptr;  // the window's tooltip control
@@ -92,10 +82,9 @@ TEST_F(WindowTest, OpensWithTheLayoutOfTheTableAndTakesDigitsOnly) {
 
     // The number box takes digits only.
     for (char c : std::string("a-.\b\x16")) app.Post(kTxtNumber, WM_CHAR, c);  // \x16: Ctrl+V
-    EXPECT_EQ(app.Text(kTxtNumber), "");
     app.Type("21");
     EXPECT_EQ(app.Text(kTxtNumber), "WRONG NUMBER");
-    EXPECT_EQ(app.Ask(kTxtNumber, EM_GETSEL), MAKELRESULT(0, 12));
+    EXPECT_EQ(Send(app.Item(kTxtNumber), EM_GETSEL), MAKELRESULT(0, 12));
     // Alt+numpad codes: the character, then key releases with Alt held.
     app.Post(kTxtNumber, WM_CHAR, '0');
     app.Post(kTxtNumber, WM_SYSKEYUP, VK_NUMPAD8, 1 | (1u << 29) | (3u << 30));
@@ -104,26 +93,24 @@ TEST_F(WindowTest, OpensWithTheLayoutOfTheTableAndTakesDigitsOnly) {
     // Pasted full-width digits are not the user's digits: no number.
     sim->AppendLine("Bob: Get Ready to Play 21");
     SetWindowTextW(app.Item(kTxtNumber), L"\xFF11\xFF15");
-    for (ControlId id : {kOptRandomOn, kOptRandomOff}) app.Click(id);  // Off again: no draw
-    app.Key(VK_RIGHT);
-    EXPECT_EQ(app.Ask(kTxtNumber, EM_GETSEL), MAKELRESULT(0, 2));
-    app.Click(kCmdRegister);
+    for (ControlId id : {kOptRandomOn, kOptRandomOff, kCmdRegister}) app.Click(id);  // no draw
     EXPECT_EQ(app.Text(kTxtNumber), "You have to enter a number here!!!!!");
-    EXPECT_EQ(sim->EspCount(), 0u);
     // Closed while a tick's call waits in a loop that keeps the quit message.
-    End([&] {
-        sim->SetCallDelay(800);
-        sim->SetWaitTakesQuit(true);
-        app.Click(kOptAutoOn);
-        ASSERT_TRUE(WaitFor([&] { return sim->WaitingCalls() > 0; }));
-        app.Post(ControlId(0), WM_CLOSE, 0, 0);
-    });
+    sim->SetCallDelay(800);
+    sim->SetWaitTakesQuit(true);
+    app.Click(kOptAutoOn);
+    ASSERT_TRUE(WaitFor([&] { return sim->WaitingCalls() > 0; }));
+    app.Post(ControlId(0), WM_CLOSE, 0, 0);
+    ExpectACleanEnd();
 }
 
 TEST_F(WindowTest, ListsTabOrderAndScreenReaderNames) {
-    app.Pick(kCmbLow, 8);   // 9
-    app.Pick(kCmbHigh, 4);  // 5 under Low 9: a pick reaches the rule, and High gives way
-    app.Pick(kCmbLow, 18);  // 19 over High 9: Low gives way
+    // Picks reach the rule, and the list picked gives way: 9, then 5 under it, then 19 over 9.
+    for (const auto& [list, index] : {std::pair{kCmbLow, 8}, {kCmbHigh, 4}, {kCmbLow, 18}}) {
+        Send(app.Item(list), CB_SETCURSEL, static_cast<WPARAM>(index));
+        app.Post(ControlId(0), WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(app.Item(list)));
+    }
     EXPECT_EQ(app.Text(kCmbLow) + " " + app.Text(kCmbHigh), "9 9");
     app.Post(ControlId(0), WM_TIMER, 1, 0);  // the timer's id, from elsewhere, while Auto is off
     EXPECT_EQ(sim->FetchCount(), 0u);
@@ -131,101 +118,94 @@ TEST_F(WindowTest, ListsTabOrderAndScreenReaderNames) {
     // A screen reader names a box after the window just before it in z-order.
     EXPECT_EQ(GetWindow(app.Item(kTxtNumber), GW_HWNDPREV), app.Item(kLblNumber));
     EXPECT_EQ(GetWindow(app.Item(kTxtHost), GW_HWNDPREV), app.Item(kLblHost));
-    for (ControlId next :
-         {kCmdRegister, kTxtHost, kOptAutoOff, kOptRandomOff, kCmdGetHost, kCmdQuit, kCmbLow,
-          kCmbHigh, kTxtNumber, kCmdRegister, kTxtHost, kOptAutoOff}) {
-        app.Key(VK_TAB, ControlId(0));
+    // Tab goes round, to the picked option of each pair; the arrows pick within
+    // a pair. In the lists, Low picks 2, then High 1, and High gives way.
+    const std::pair<UINT, ControlId> keys[] = {
+        // clang-format off
+        {VK_TAB, kCmdRegister}, {VK_TAB, kTxtHost}, {VK_TAB, kOptAutoOff}, {VK_RIGHT, kOptAutoOn},
+        {VK_LEFT, kOptAutoOff}, {VK_RIGHT, kOptAutoOn}, {VK_TAB, kOptRandomOff}, {VK_LEFT, kOptRandomOn},
+        {VK_TAB, kCmdGetHost}, {VK_TAB, kCmdQuit}, {VK_TAB, kCmbLow}, {VK_DOWN, kCmbLow},
+        {VK_DOWN, kCmbLow}, {VK_TAB, kCmbHigh}, {VK_DOWN, kCmbHigh}, {VK_TAB, kTxtNumber},
+        {VK_TAB, kCmdRegister}, {VK_TAB, kTxtHost}, {VK_TAB, kOptAutoOn}, {VK_TAB, kOptRandomOn},
+        // clang-format on
+    };
+    for (const auto& [key, next] : keys) {
+        app.Key(key, ControlId(0));
         EXPECT_EQ(app.Focus(), app.Item(next)) << ControlById(next).name;
     }
-    // The arrows stay within each pair, and pick as they go.
-    for (const auto& [on, off] :
-         {std::pair{kOptAutoOn, kOptAutoOff}, {kOptRandomOn, kOptRandomOff}}) {
-        for (UINT key : {VK_LEFT, VK_RIGHT, VK_LEFT}) {
-            app.Key(key, ControlId(0));
-            EXPECT_TRUE(app.Focus() == app.Item(on) || app.Focus() == app.Item(off));
-        }
-        EXPECT_TRUE(app.Ask(on, BM_GETCHECK) && !app.Ask(off, BM_GETCHECK));
-        app.Key(VK_TAB, ControlId(0));
-    }
-    End([&] {
-        EXPECT_TRUE(SendMessageW(app.window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
-        SendMessageW(app.window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-    });
+    EXPECT_EQ(app.Text(kCmbLow) + "-" + app.Text(kCmbHigh), "2-2");
+    // Logoff.
+    EXPECT_TRUE(SendMessageW(app.window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+    SendMessageW(app.window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    ExpectACleanEnd();
 }
 
 TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
     const bool x64 = sizeof(void*) == 8;
-    const std::wstring other = BinDir() + (x64 ? L"..\\..\\win32" : L"..\\..\\win64");
-    const struct {
-        const wchar_t*
-            folder;  // Tolvik.exe is copied there as "My Tolvik.exe", with `library` as vzdapi.dll
-        std::wstring library;
-        std::string says[2];
-        DWORD exitCode;
-    } cases[] = {
-        // clang-format off
-        {nullptr, L"", {"VZones is not there: Failed to find a VZones Client:", ""}, 1},
-        {L"tolvik-alone", L"", {"Tolvik: Tolvik could not load", "vzdapi.dll, so it cannot call DapiStart.\n\nPut My Tolvik.exe in the folder of"}, 2},
-        {L"tolvik-not-a-library", BinDir() + L"..\\CMakeCache.txt", {"Tolvik: Tolvik could not load", "vzdapi.dll, so it cannot call DapiStart.\n\nPut My Tolvik.exe in the folder of"}, 2},
-        {L"tolvik-lacking", BinDir() + L"lacking\\vzdapi.dll", {"Tolvik: ", "vzdapi.dll was found, but it has no operation DapiESP"}, 2},
+    const std::wstring bin = BinDir(), other = bin + (x64 ? L"..\\..\\win32" : L"..\\..\\win64");
+    // Tolvik.exe is copied to `folder` as "My Tolvik.exe", `library` as vzdapi.dll.
+    // clang-format off
+    const std::string couldNot = "Tolvik: Tolvik could not load",
+                      put = "vzdapi.dll, so it cannot call DapiStart.\n\nPut My Tolvik.exe in the folder of";
+    const struct { const wchar_t* folder; std::wstring library; std::string says[2]; DWORD exitCode; } cases[] = {
+        {L"tolvik-no-client", bin + L"vzdapi.dll", {"VZones is not there: Failed to find a VZones Client:", ""}, 1},
+        {L"tolvik-alone", L"", {couldNot, put}, 2},
+        {L"tolvik-not-a-library", bin + L"..\\CMakeCache.txt", {couldNot, put}, 2},
+        {L"tolvik-lacking", bin + L"lacking\\vzdapi.dll", {"Tolvik: ", "vzdapi.dll was found, but it has no operation DapiESP"}, 2},
         {L"tolvik-other-bits", other + L"\\bin\\vzdapi.dll", {"Tolvik: Tolvik found", x64
             ? "a 32-bit library and this Tolvik is the 64-bit one, so it cannot call DapiStart.\n\nUse Tolvik.exe, the 32-bit Tolvik,"
             : "a 64-bit library and this Tolvik is the 32-bit one, so it cannot call DapiStart.\n\nUse Tolvik-x64.exe, the 64-bit Tolvik,"}, 2},
-        // clang-format on
     };
+    // clang-format on
     for (const auto& c : cases) {
-        std::wstring exe = BinDir() + L"Tolvik.exe";
-        if (c.folder) {
-            const std::wstring dir = TempPath(c.folder), dll = dir + L"\\vzdapi.dll";
-            CreateDirectoryW(dir.c_str(), nullptr);
-            DeleteFileW(dll.c_str());
-            ASSERT_TRUE(c.library.empty() || CopyFileW(c.library.c_str(), dll.c_str(), FALSE))
-                << "build both bitnesses";
-            ASSERT_TRUE(CopyFileW(exe.c_str(), (dir + L"\\My Tolvik.exe").c_str(), FALSE));
-            exe = dir + L"\\My Tolvik.exe";
-        }
+        const std::wstring dir = TempPath(c.folder), exe = dir + L"\\My Tolvik.exe",
+                           dll = dir + L"\\vzdapi.dll";
+        CreateDirectoryW(dir.c_str(), nullptr);
+        DeleteFileW(dll.c_str());
+        ASSERT_TRUE(c.library.empty() || CopyFileW(c.library.c_str(), dll.c_str(), FALSE))
+            << "build both bitnesses";
+        ASSERT_TRUE(CopyFileW((bin + L"Tolvik.exe").c_str(), exe.c_str(), FALSE));
         // Started in the test's folder, which holds a vzdapi.dll: never loaded from there.
-        TolvikApp app(exe, c.folder ? BinDir().c_str() : nullptr);
-        const auto box = app.WaitForMessageBox();
+        TolvikApp app(exe, bin.c_str());
+        HWND box = nullptr;
+        WaitFor([&] { return (box = app.FindWindowOfClass(L"#32770")) != nullptr; }, 10000);
         for (const auto& text : c.says)
             EXPECT_NE(app.BoxText(box).find(text), std::string::npos) << app.BoxText(box);
-        EXPECT_EQ(app.WaitForWindow(0), nullptr);
-        app.CloseMessageBox(box);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(app.WaitForExit(), c.exitCode);
         EXPECT_EQ(ReadFile(kCallLog),
-                  c.folder ? "" : "DapiStart Tolvik\nDapiIsVZThere 0\nDapiStop\n");
+                  c.exitCode == 1 ? "DapiStart My Tolvik\nDapiIsVZThere 0\nDapiStop\n" : "");
     }
 
-    // In-process, with a user on another thread who clicks "Get Host" (or
-    // not), reads the box and its icon, closes it, and then (or not) posts the
-    // thread a quit message: how the run ends (-1: it threw) and the calls.
+    // In-process, over a library that has a click on "Get Host" handled once
+    // the window's loop runs, or while it starts, and with a user on another
+    // thread who reads the box and its icon, closes it, and then (or not)
+    // posts the thread a quit message: how the run ends (-1: it threw) and the calls.
     // clang-format off
     enum { kNoClient = 1, kStartThrows = 2, kClickInStart = 4, kGetTextThrows = 8, kClick = 16, kQuit = 32 };
     // clang-format on
-    struct Library : testing::FakeLibrary {  // one that may dispatch a click while it starts
+    struct Library : testing::FakeLibrary {
         int how = 0;
         void DapiStart(const std::string& name) override {
             FakeLibrary::DapiStart(name);
-            if (how & kClickInStart)
-                SendMessageW(FindWindowW(kFormClassName, nullptr), WM_COMMAND, kCmdGetHost, 0);
+            HWND window = FindWindowW(kFormClassName, nullptr);
+            if (how & kClick) PostMessageW(window, WM_COMMAND, kCmdGetHost, 0);
+            if (how & kClickInStart) SendMessageW(window, WM_COMMAND, kCmdGetHost, 0);
             if (how & kStartThrows) throw LibraryError("no vzdapi.dll");
         }
     };
-    const struct {  // says: the box's "title: prompt"; a box ends with DapiStop, once, last
-        int how;
-        std::string says;
-        LPCWSTR icon;
-        int result;
-    } runs[] = {
-        // clang-format off
+    // says: the box's "title: prompt"; a box ends with DapiStop, once, last.
+    // clang-format off
+    const std::string failed = "Tolvik: Tolvik ran into an error it cannot go on from, and closes:\n\nplanted";
+    const struct { int how; std::string says; LPCWSTR icon; int result; } runs[] = {
         {kNoClient, "VZones is not there: Failed to find a VZones Client:", IDI_HAND, kExitNoClient},
         {kClick | kQuit, "No 21 Host found: No host found", IDI_EXCLAMATION, 0},
-        {kClick | kGetTextThrows, "Tolvik: Tolvik ran into an error it cannot go on from, and closes:\n\nplanted", IDI_HAND, kExitHandlerFailed},
+        {kClick | kGetTextThrows, failed, IDI_HAND, kExitHandlerFailed},
         // a handler fails in a call that dispatches, and the call then throws
-        {kClickInStart | kGetTextThrows | kStartThrows, "Tolvik: Tolvik ran into an error it cannot go on from, and closes:\n\nplanted", IDI_HAND, -1},
+        {kClickInStart | kGetTextThrows | kStartThrows, failed, IDI_HAND, -1},
         {kStartThrows, "", nullptr, -1},  // no handler after the handlers' end
-        // clang-format on
     };
+    // clang-format on
     const DWORD thread = GetCurrentThreadId();
     for (const auto& run : runs) {
         Library library;
@@ -236,17 +216,12 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         std::string told;
         HICON icon = nullptr;
         std::thread user([&] {
-            HWND window = nullptr, box = nullptr;
-            WaitFor([&] { return (window = FindWindowW(kFormClassName, nullptr)) != nullptr; });
-            if (run.how & kClick) PostMessageW(window, WM_COMMAND, kCmdGetHost, 0);
-            // The box shown, once its thread answers (it may seem hung at first).
-            if (run.says.empty() || !WaitFor([&] {
-                    told = IsWindowVisible(box = FindWindowW(L"#32770", nullptr))
-                               ? TolvikApp::BoxText(box)
-                               : "";
-                    return told.size() > told.find(": ") + 2;
-                }))
-                return;
+            HWND box = nullptr;  // once its thread answers (it may seem hung at first)
+            const auto shown = [&] {
+                told = TolvikApp::BoxText(box = FindWindowW(L"#32770", nullptr));
+                return told.size() > told.find(": ") + 2;
+            };
+            if (run.says.empty() || !WaitFor(shown)) return;
             for (HWND c = nullptr; (c = FindWindowExW(box, c, L"Static", nullptr)) != nullptr;)
                 if ((GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
                     icon = reinterpret_cast<HICON>(Send(c, STM_GETICON));
@@ -270,20 +245,36 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
     }
 }
 
-// In-process: moved to a monitor of 144 DPI, the window takes the place
-// Windows suggests as given and lays its controls out for 144 DPI; a new
-// Windows text size brings a new font. Old fonts are deleted.
+// In-process: moved to a monitor of 144 DPI, the window takes the place and
+// size Windows suggests, from the size it asked, and lays its controls out
+// for 144 DPI; a new Windows text size then brings a new font at that DPI.
+// Old fonts are deleted.
 TEST(WindowDpi, AMoveBetweenMonitorsAndANewTextSizeLayItOutAgain) {
     FrmTolvik form(GetModuleHandleW(nullptr));
     ASSERT_TRUE(form.Create());
     HWND window = form.hwnd();
-    const auto font = [&] {
-        return reinterpret_cast<HGDIOBJ>(Send(GetDlgItem(window, kTxtNumber), WM_GETFONT));
-    };
-    HGDIOBJ old = font();
     EXPECT_EQ(GetClassLongPtrW(window, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);  // dialog grey
-    RECT suggested{100, 50, 600, 350}, r;
-    SendMessageW(window, kWmDpiChanged, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    SIZE size{};
+    EXPECT_TRUE(SendMessageW(window, kWmGetDpiScaledSize, 144, reinterpret_cast<LPARAM>(&size)));
+    EXPECT_GT(size.cx, TwipsToPixels(kClientWidthTwips, 144));  // the frame around the layout
+    RECT suggested{100, 50, 100 + size.cx, 50 + size.cy}, r;
+    const std::tuple<UINT, WPARAM, LPARAM> changes[] = {
+        {kWmDpiChanged, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested)},
+        {WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0}};
+    for (const auto& [msg, wParam, lParam] : changes) {
+        const auto old =
+            reinterpret_cast<HGDIOBJ>(Send(GetDlgItem(window, kTxtNumber), WM_GETFONT));
+        SendMessageW(window, msg, wParam, lParam);
+        EXPECT_EQ(GetObjectType(old), 0u) << "the old font is deleted";
+    }
+    GetWindowRect(window, &r);
+    EXPECT_TRUE(EqualRect(&r, &suggested));
+    for (const ControlEntry& entry : kControls) {
+        GetWindowRect(GetDlgItem(window, entry.id), &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        const PixelRect want = ControlPixels(entry, 144);
+        EXPECT_EQ(std::tuple(r.left, r.top), std::tuple(want.left, want.top)) << entry.name;
+    }
     ICONINFO icon{};  // the big icon, in the size Windows shows at this DPI
     BITMAP image{};
     GetIconInfo(reinterpret_cast<HICON>(Send(window, WM_GETICON, ICON_BIG)), &icon);
@@ -291,26 +282,9 @@ TEST(WindowDpi, AMoveBetweenMonitorsAndANewTextSizeLayItOutAgain) {
     DeleteObject(icon.hbmColor);
     DeleteObject(icon.hbmMask);
     EXPECT_EQ(image.bmWidth, GetSystemMetrics(SM_CXICON) * 3 / 2);
-    GetWindowRect(window, &r);
-    EXPECT_TRUE(EqualRect(&r, &suggested));
-    for (const ControlEntry& entry : kControls) {
-        GetWindowRect(GetDlgItem(window, entry.id), &r);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-        const PixelRect want = ControlPixels(entry, 144);
-        EXPECT_EQ(std::make_pair(r.left, r.top), std::make_pair(LONG{want.left}, LONG{want.top}))
-            << entry.name;
-    }
-    SIZE size{};
-    EXPECT_TRUE(SendMessageW(window, kWmGetDpiScaledSize, 144, reinterpret_cast<LPARAM>(&size)));
-    EXPECT_GT(size.cx, TwipsToPixels(kClientWidthTwips, 144));  // the frame around the layout
-    for (int step = 0; step < 2; ++step) {
-        EXPECT_EQ(GetObjectType(old), 0u) << "the old font is deleted";
-        old = font();
-        SendMessageW(window, WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
-    }
 }
 
-using EndToEnd = TolvikExeTest;
+using EndToEnd = WindowTest;
 
 // Through the real library's interface: announcements with a NUL in them,
 // and a chat past what a fetch returns, whose window cuts the line of an
@@ -335,9 +309,8 @@ TEST_F(EndToEnd, GamesThroughTheLibraryGetOneNumberEach) {
         ASSERT_EQ(sim->EspCount(), 1u) << "to a speaker cut off";
     }
     EXPECT_EQ(app.Text(kTxtHost), "B\xF6rk");
-
-    End([&] { app.Click(kCmdQuit); });
+    app.Click(kCmdQuit);
+    ExpectACleanEnd();
 }
 
-}  // namespace
 }  // namespace tolvik
