@@ -22,10 +22,9 @@ inline std::string Folded(std::string s) {
     return s;
 }
 
-// 1-based position of the last occurrence, or 0.
+// 1-based position of the last occurrence, or 0 (npos + 1 wraps to 0).
 inline std::size_t LastPosition(const std::string& text, const std::string& needle) {
-    const std::size_t at = text.rfind(needle);
-    return at == std::string::npos ? 0 : at + 1;
+    return text.rfind(needle) + 1;
 }
 
 // Input: a host name, a 0xFF byte, then the chat. Throws on a mismatch.

@@ -27,17 +27,9 @@ TEST(Registration, ThroughTheForm) {
     // chosen -> the ESP sent, the number and host boxes after, and "!" when
     // "No host found" was shown.
     const std::string ask = "You have to enter a number here!!!!! / ";
-    const struct {
-        bool hostKnown;
-        std::string text;
-        bool random;
-        const char *low, *high, *typed;
-        std::deque<double> draws;
-        char action;
-        const char* sent;
-        std::string boxes;
-    } cases[] = {
-        // clang-format off
+    // clang-format off
+    const struct { bool hostKnown; std::string text; bool random; const char *low, *high, *typed;
+                   std::deque<double> draws; char action; const char* sent; std::string boxes; } cases[] = {
         {false, "Alice: hi",                     false, "", "", "12", {}, 'G', "", "12 / Host....."},
         {false, "Bob: Get Ready to Play 21",     false, "", "", "12", {}, 'G', "", "12 / Host...!"},
         {true,  "Carol: Get Ready to Play 21",   false, "", "", "12", {}, 'G', "", "12 / Bob!"},
@@ -62,8 +54,8 @@ TEST(Registration, ThroughTheForm) {
         {true,  kGame,                           true, "7", "8", "12", {}, 'T', "", "12 / Bob"},
         {true,  kGame,                           true, "7", "7", "12", {}, 'T', "", "7 / Bob"},
         {true,  kGame,                           false, "", "", "WRONG NUMBER", {}, 'T', "", ask + "Bob"},
-        // clang-format on
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE("row " + std::to_string(&c - cases));
         Rig rig;

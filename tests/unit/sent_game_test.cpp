@@ -24,12 +24,8 @@ TEST(SentGame, OneNumberPerGameWhateverWindowAFetchShowsAndANewerGameIsNew) {
     while (talk.size() < 500) talk += "Alice: what a night in the lounge\r\n";
     while (flood.size() <= kTranscriptLimit) flood += "Spam: gold, cheap gold!!\r\n";
     const std::size_t all = kTranscriptLimit, line = bob.size() + 2;
-    const struct {
-        std::int64_t echo;
-        std::vector<Step> steps;
-        Strings esps;
-    } cases[] = {
-        // clang-format off
+    // clang-format off
+    const struct { std::int64_t echo; std::vector<Step> steps; Strings esps; } cases[] = {
         // A short answer, then a full one: the same game.
         {1500, {{talk + bob, 100, 1}, {"", all, 4}}, {"Bob|7@750"}},
         // No echo: resends spaced out, with the same number, while the game
@@ -51,8 +47,8 @@ TEST(SentGame, OneNumberPerGameWhateverWindowAFetchShowsAndANewerGameIsNew) {
         // at its announcement or inside its speaker's name.
         {-1, {{talk + bob, all, 1}, {"", 22, 1}, {carol, all, 1}, {"", 25, 1}, {carl, all, 1}},
          {"Bob|7@750", "Carol|9@2250", "Carl|11@3750"}},
-        // clang-format on
     };
+    // clang-format on
     for (const auto& c : cases) {
         testing::Rig rig;
         auto& client = rig.library;

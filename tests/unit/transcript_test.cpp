@@ -13,13 +13,8 @@ using Kind = HostOutcome::Kind;
 using namespace std::string_literals;
 
 TEST(Transcript, HostOfTheLastAnnouncement) {
-    const struct {
-        std::string text;
-        Kind kind;
-        const char* name;
-        bool game;  // one the tick may enter
-    } cases[] = {
-        // clang-format off
+    // clang-format off
+    const struct { std::string text; Kind kind; const char* name; bool game; /* one the tick may enter */ } cases[] = {
         {"Alice: hi\r\nBob: Get Ready to Play 21",                             Kind::Speaker, "Bob", true},
         {"x\r\nBob: Get Ready to Play 21\r\nCarol: ok Get Ready to Play 21 now", Kind::Speaker, "Carol", true},
         {"x\r\n Bob: Get Ready to Play 21",                                     Kind::Speaker, " Bob", true},
@@ -37,8 +32,8 @@ TEST(Transcript, HostOfTheLastAnnouncement) {
         {"W\r\nA: hi\nBob: Get Ready to Play 21\r\n", Kind::NoSpeaker, "", false},
         {"W\r\nA: hi\rBob: Get Ready to Play 21\r\n", Kind::NoSpeaker, "", false},
         {"Get Ready to Play 21", Kind::FirstLine, "", false}, {"Alice\rBob: Get Ready to Play 21", Kind::FirstLine, "", false},
-        // clang-format on
     };
+    // clang-format on
     for (const auto& c : cases) {
         const HostOutcome o = HostFromTranscript(c.text);
         EXPECT_EQ(o.kind, c.kind) << c.text;
