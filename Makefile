@@ -37,7 +37,8 @@ test-win64: win64 win32
 test-win32: win32 win64
 	scripts/with-wine --32 ctest --preset win32
 
-# clang-tidy over the portable core; any warning fails.
+# clang-tidy over the portable core and the Win32 shell (the mingw-w64
+# target); any warning fails.
 lint: native
 	scripts/lint
 
