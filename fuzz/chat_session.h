@@ -41,9 +41,8 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
         std::string host, said, number{};
         bool player;                           // said on a player's own line
         std::size_t line = std::string::npos;  // where its line starts in the chat, once said
-        std::int64_t sentAt = -1;              // by the tick
+        std::int64_t sentAt = -1;              // its number, by the tick or a press
         int ticksInSight = 0;
-        bool pressed = false;  // "Register" sent to its host
     };
     std::vector<Game> games;              // of the chat as it is now
     std::string lastHost;                 // of the game the tick's last ESP went to
@@ -119,12 +118,14 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
                               number = esp.substr(to.size() + 1);
             check(std::find(announcers.begin(), announcers.end(), to) != announcers.end(),
                   "no ESP to a name that no player announced with");
-            if (client.espTimeouts[i] == kRegisterEspTimeout) {  // Register sent it
-                ++pressEsps;
-                lastHost = to;
-                if (game) game->pressed = true, game->number.clear();
-                continue;
-            }
+            const bool press = client.espTimeouts[i] == kRegisterEspTimeout;
+            lastHost = to;
+            // A press sends whenever it is made; the tick only repeats the
+            // last number the game got, and not within 3 s.
+            if (press && game && to == game->host) game->number = number, game->sentAt = now;
+            pressEsps += press;
+            tickEsps += !press;
+            if (press) continue;
             check(game && game->player && to == game->host,
                   "the tick's ESP goes to the player who announced the game in sight");
             check(game->number.empty() || number == game->number, "one number per game");
@@ -132,11 +133,9 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
                   "no resend within 3 s");
             game->number = number;
             game->sentAt = now;
-            lastHost = game->host;
-            ++tickEsps;
         }
         check(pressEsps == (clicked == 2 ? 1 : 0), "Register pressed during a tick counts once");
-        if (!game || !game->player || game->sentAt >= 0 || game->pressed) return;
+        if (!game || !game->player || game->sentAt >= 0) return;
         const std::size_t chat = client.transcript.size();
         if (game->line == std::string::npos) game->line = client.transcript.rfind(game->said);
         if (game->line < chat && offAt == 0 && client.fetchTimeouts.size() >= 2 &&

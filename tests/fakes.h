@@ -95,9 +95,8 @@ public:
 
     void Reseed() override { ++reseeds; }
     double Next() override {
-        if (values.empty()) return 0.0;
-        const double v = values.front();
-        values.pop_front();
+        const double v = values.empty() ? 0.0 : values.front();
+        if (!values.empty()) values.pop_front();
         return v;
     }
 };

@@ -31,7 +31,7 @@ std::optional<SentGame::EarlierEsp> SentGame::EspAlreadySent(std::string_view te
 void SentGame::TakeFetch(std::string_view text, const HostOutcome& last) {
     if (!game_ || text.empty()) return;  // nothing to tell of
     if (IsRememberedGame(text, last)) {
-        Remember(text, last);
+        Remember(text, last, false);
     } else if (last.announcement == 0) {
         // The fetch does not reach the announcement: more chat than it holds
         // stands after it.
@@ -54,11 +54,21 @@ void SentGame::RecordEsp(std::string_view text, const HostOutcome& last, const s
     game_->number = number;
     game_->sentAt = now;
     game_->gap = gap;
-    Remember(text, last);
+    Remember(text, last, true);
 }
 
-void SentGame::Remember(std::string_view text, const HostOutcome& last) {
-    game_->before.assign(text.substr(0, last.announcement - 1));
+void SentGame::RecordEspUnseen(const std::string& host, const std::string& number,
+                               std::int64_t now) {
+    game_ = Game{};
+    game_->host = host;
+    game_->number = number;
+    game_->sentAt = now;
+    game_->gap = kFirstResendGap;
+}
+
+void SentGame::Remember(std::string_view text, const HostOutcome& last, bool sentOnIt) {
+    const std::string_view before = text.substr(0, last.announcement - 1);
+    if (sentOnIt || before.size() > game_->before.size()) game_->before.assign(before);
     game_->after.assign(text.substr(last.announcement - 1));
     game_->leastAfterLength = std::max(game_->leastAfterLength, game_->after.size());
 }

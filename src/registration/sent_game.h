@@ -6,9 +6,11 @@
 // known again by its host and by the chat around it. The chat only grows at
 // its end, and a fetch shows a window of it (usually its last 32678
 // characters, sometimes fewer, sometimes nothing), so the memory keeps the
-// chat before the announcement and from it on as the last fetch that showed
-// the game did, and how long the chat after it must be by now. For example,
-// fetches that show (| for a line break):
+// chat before the announcement (as the fetch its ESP went out on showed it,
+// or the more of it that a later fetch showed), the chat from it on as the
+// last fetch showed it, and how long that must be by now; every fetch, the
+// tick's first and the presses' too, is taken in. For example, fetches that
+// show (| for a line break):
 //
 //   |Bob: Get Ready to Play 21|            7 goes to Bob's game
 //   Al: hi|Bob: Get Ready to Play 21|Cy: ok|   both sides agree: Bob's game still
@@ -67,17 +69,24 @@ public:
     // `number` went at `now` to the game of `last`, a player's, in `text`.
     void RecordEsp(std::string_view text, const HostOutcome& last, const std::string& number,
                    std::int64_t now);
+    // `number` went at `now` to `host` with no game of theirs in view (a
+    // press on an empty or cut fetch): the next game of theirs a fetch shows
+    // is taken for it, so the tick only resends that number.
+    void RecordEspUnseen(const std::string& host, const std::string& number, std::int64_t now);
 
 private:
     struct Game {
         std::string host;
-        // Both sides as the last fetch that showed the game did, not as the
-        // fullest one: when a newer game was taken for this one (a chat that
-        // repeats itself, seen through a short window), the memory is of that
-        // game from then on, which keeps the number it got. Kept fullest, a
-        // later full window would tell the two apart and draw a second number.
-        std::string before;  // the chat before the announcement
-        std::string after;   // the chat from the announcement on
+        // The chat before the announcement as the fetch that an ESP went out
+        // on showed it, or more of it as a later fetch that agrees showed.
+        // Narrowed only by an ESP: when a newer game was taken for this one
+        // through a short window (a chat that repeats itself) and got its
+        // number, the memory is of that game from then on, and a later full
+        // window must not tell the two apart and draw a second number.
+        // Without an ESP, the fuller view stays, so a short window alone never
+        // makes a newer game look like this one.
+        std::string before;
+        std::string after;  // the chat from the announcement on, as the last fetch showed it
         // How long the chat from the announcement on is at least by now: a
         // fetch that did not reach the announcement held less than it.
         std::size_t leastAfterLength = 0;
@@ -86,7 +95,7 @@ private:
         std::int64_t gap = 0;  // before the next resend
     };
     bool IsRememberedGame(std::string_view text, const HostOutcome& last) const;
-    void Remember(std::string_view text, const HostOutcome& last);
+    void Remember(std::string_view text, const HostOutcome& last, bool sentOnIt);
 
     std::optional<Game> game_;  // none until an ESP goes out, and once its game is over
 };

@@ -205,11 +205,13 @@ void FormHandlers::RegisterNumber() {
 
 void FormHandlers::TakeIntoMemory(const std::string& text, const HostOutcome& outcome,
                                   const Registration& registration) {
-    // The host box holds the game's host then: the ESP went to its player.
-    if (registration.kind == Registration::Kind::Send && AnnouncedByPlayer(outcome))
-        sent_.RecordEsp(text, outcome, registration.number, clock_.Milliseconds());
-    else
+    const std::int64_t now = clock_.Milliseconds();
+    if (registration.kind != Registration::Kind::Send)
         sent_.TakeFetch(text, outcome);
+    else if (AnnouncedByPlayer(outcome))  // the game's host was taken: the ESP went to them
+        sent_.RecordEsp(text, outcome, registration.number, now);
+    else  // "Register" sent to the host known before, with no game of theirs in view
+        sent_.RecordEspUnseen(hostName_, registration.number, now);
 }
 
 void FormHandlers::ApplyRegistration(const Registration& registration, long timeout) {
@@ -240,6 +242,7 @@ FormHandlers::FetchedChat FormHandlers::LookForHost(HostLookup lookup) {
     FetchedChat seen{FetchTranscript(library_, kHostFetchTimeout), {}};
     if (!state_.WorkGoesOn()) return seen;  // closed, or Off, while the client was asked
     seen.outcome = HostFromTranscript(seen.text);
+    sent_.TakeFetch(seen.text, seen.outcome);  // every fetch tells the memory what it shows
     ApplyHost(seen.outcome, lookup);
     return seen;
 }

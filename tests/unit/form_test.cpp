@@ -14,10 +14,8 @@
 namespace tolvik {
 
 using testing::DrawOf;
-using testing::FakeRandom;
 using testing::Rig;
 using Strings = std::vector<std::string>;
-using namespace std::string_literals;
 
 const std::string kGame = "Alice: hi\r\nBob: Get Ready to Play 21";
 

@@ -15,8 +15,9 @@ using Strings = std::vector<std::string>;
 
 TEST(SentGame, OneNumberPerGameWhateverWindowAFetchShowsAndANewerGameIsNew) {
     // Echo delay (-1: none); steps: chat said (a fresh chat when it starts
-    // with "Welcome!"), then ticks 750 ms apart whose fetches show its last
-    // `tail` characters (0: nothing) -> the ESPs (to|number@ms), Random on.
+    // with "Welcome!"), then ticks 750 ms apart (0: a press of "Register")
+    // whose fetches show its last `tail` characters (0: nothing) -> the ESPs
+    // (to|number@ms), Random on.
     using Step = std::tuple<std::string, std::size_t, int>;  // said, tail, ticks
     const std::string bob = "Bob: Get Ready to Play 21\r\n", welcome = "Welcome!\r\n",
                       carol = "Carol: Get Ready to Play 21\r\n", carl = "Carl" + carol.substr(5);
@@ -47,6 +48,11 @@ TEST(SentGame, OneNumberPerGameWhateverWindowAFetchShowsAndANewerGameIsNew) {
         // at its announcement or inside its speaker's name.
         {-1, {{talk + bob, all, 1}, {"", 22, 1}, {carol, all, 1}, {"", 25, 1}, {carl, all, 1}},
          {"Bob|7@750", "Carol|9@2250", "Carl|11@3750"}},
+        // The same host's game after chatter, though a short window showed
+        // only his line; a press on an empty fetch, then a full one before
+        // its echo: one number.
+        {-1, {{talk + bob, all, 1}, {"", line, 1}, {"Al: hi\r\n" + bob, all, 1}}, {"Bob|7@750", "Bob|9@2250"}},
+        {1500, {{talk + bob, all, 3}, {bob, 0, 0}, {"", all, 2}}, {"Bob|7@750", "Bob|1@3000"}},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -60,9 +66,9 @@ TEST(SentGame, OneNumberPerGameWhateverWindowAFetchShowsAndANewerGameIsNew) {
         for (const auto& [said, tail, ticks] : c.steps) {
             client.transcript = (said.rfind(welcome, 0) == 0 ? "" : client.transcript) + said;
             client.tail = tail;
-            for (int t = 0; t < ticks; ++t) {
+            for (int t = 0; t < std::max(ticks, 1); ++t) {
                 rig.clock.now += 750;
-                rig.handlers.vzTimer_Timer();
+                ticks > 0 ? rig.handlers.vzTimer_Timer() : rig.handlers.cmdRegister_Click();
                 for (std::size_t i = sent.size(); i < client.esps.size(); ++i)
                     sent.push_back(client.esps[i] + "@" + std::to_string(rig.clock.now));
             }

@@ -15,22 +15,18 @@ using namespace std::string_literals;
 TEST(Transcript, HostOfTheLastAnnouncement) {
     // clang-format off
     const struct { std::string text; Kind kind; const char* name; bool game; /* one the tick may enter */ } cases[] = {
-        {"Alice: hi\r\nBob: Get Ready to Play 21",                             Kind::Speaker, "Bob", true},
+        {"Alice: hi\r\nBob: Get Ready to Play 21", Kind::Speaker, "Bob", true}, {"x\r\n Bob: Get Ready to Play 21", Kind::Speaker, " Bob", true},
         {"x\r\nBob: Get Ready to Play 21\r\nCarol: ok Get Ready to Play 21 now", Kind::Speaker, "Carol", true},
-        {"x\r\n Bob: Get Ready to Play 21",                                     Kind::Speaker, " Bob", true},
-        {"Alice: hi\r\nGet Ready to Play 21\r\nBob: ok",   Kind::Speaker, "Get Ready to Play 21Bob", false},
+        {"Alice: hi\r\nGet Ready to Play 21\r\nBob: ok", Kind::Speaker, "Get Ready to Play 21Bob", false},
         {"x\r\nCarol waves. Get Ready to Play 21 :)", Kind::Speaker, "Carol waves. Get Ready to Play 21 ", false},
-        {"x\r\nESP TO Bob: is it Get Ready to Play 21 time?",                   Kind::Speaker, "ESP TO Bob", false},
-        {"x\r\nesp to : Get Ready to Play 21",                                  Kind::Speaker, "esp to ", false},
-        {"x\r\nESP TOM: Get Ready to Play 21",                                  Kind::Speaker, "ESP TOM", true},
-        {"x\r\n: Get Ready to Play 21",                                          Kind::Speaker, "", true},
-        {"x\r\nGet Ready to Play 21 a\nb: hi",                    Kind::Speaker, "Get Ready to Play 21 a\nb", false},
+        {"x\r\nESP TO Bob: is it Get Ready to Play 21 time?", Kind::Speaker, "ESP TO Bob", false},
+        {"x\r\nesp to : Get Ready to Play 21", Kind::Speaker, "esp to ", false}, {"x\r\nESP TOM: Get Ready to Play 21", Kind::Speaker, "ESP TOM", true},
+        {"x\r\n: Get Ready to Play 21", Kind::Speaker, "", true}, {"x\r\nGet Ready to Play 21 a\nb: hi", Kind::Speaker, "Get Ready to Play 21 a\nb", false},
         // No speaker: no announcement (none at all, or in another case), no ":"
         // after the line break, a lone LF or CR before it; or on the first line.
         {"", Kind::NoSpeaker, "", false}, {"A: hi\r\nBob: get ready to play 21", Kind::NoSpeaker, "", false},
         {"A: hi\r\nBob Get Ready to Play 21", Kind::NoSpeaker, "", false}, {"\r\nGet Ready to Play 21", Kind::NoSpeaker, "", false},
-        {"W\r\nA: hi\nBob: Get Ready to Play 21\r\n", Kind::NoSpeaker, "", false},
-        {"W\r\nA: hi\rBob: Get Ready to Play 21\r\n", Kind::NoSpeaker, "", false},
+        {"W\r\nA: hi\nBob: Get Ready to Play 21\r\n", Kind::NoSpeaker, "", false}, {"W\r\nA: hi\rBob: Get Ready to Play 21\r\n", Kind::NoSpeaker, "", false},
         {"Get Ready to Play 21", Kind::FirstLine, "", false}, {"Alice\rBob: Get Ready to Play 21", Kind::FirstLine, "", false},
     };
     // clang-format on
