@@ -42,7 +42,11 @@ public:
     std::vector<std::string> esps;  // "recipient|message"
     std::vector<long> espTimeouts;
 
-    void DapiStart(const std::string& name) override { calls.push_back("DapiStart " + name); }
+    bool startWaits = false;  // DapiStart handles clicks too
+    void DapiStart(const std::string& name) override {
+        calls.push_back("DapiStart " + name);
+        if (startWaits) Wait();
+    }
     std::int16_t DapiIsVZThere() override { return clientThere ? 1 : 0; }
     std::string DapiGetText(long timeout) override {
         Wait();

@@ -28,15 +28,23 @@ FormHandlers::FormHandlers(FormView& view, ClientLibrary& library, RandomSource&
 
 bool FormHandlers::Form_Load() {
     StirRandomSeed();
-    library_.DapiStart(appName_);
-    if (library_.DapiIsVZThere() == 0) {
-        view_.ShowMessage("Failed to find a VZones Client:", "VZones is not there",
-                          MessageIcon::Stop);
-        view_.Close();
-        return false;
-    }
-    for (int n = 1; n <= 20; ++n) view_.AddRangeItem(DecimalText(n));
-    return true;
+    // Start-up reaches the client as a press does: a click while the library
+    // starts waits for it, and a close meanwhile ends start-up there.
+    if (!state_.BeginStartUp()) return false;
+    RunWork([this] {
+        library_.DapiStart(appName_);
+        if (!state_.WorkGoesOn()) return;
+        const bool clientThere = library_.DapiIsVZThere() != 0;
+        if (!state_.WorkGoesOn()) return;
+        if (!clientThere) {
+            view_.ShowMessage("Failed to find a VZones Client:", "VZones is not there",
+                              MessageIcon::Stop);
+            view_.Close();
+            return;
+        }
+        for (int n = 1; n <= 20; ++n) view_.AddRangeItem(DecimalText(n));
+    });
+    return !state_.Unloaded();
 }
 
 void FormHandlers::Form_Unload() {

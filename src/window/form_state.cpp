@@ -16,6 +16,12 @@ bool FormState::BeginPress(Press press) {
     return false;
 }
 
+bool FormState::BeginStartUp() {
+    if (phase_ != Phase::Idle) return false;
+    phase_ = Phase::Pressing;
+    return true;
+}
+
 bool FormState::BeginTick() {
     if (phase_ != Phase::Idle) return false;
     phase_ = Phase::Ticking;

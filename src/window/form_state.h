@@ -8,7 +8,7 @@
 // the tick has ended; Quit clicked then detaches from the library only once
 // the fetch has returned. The moves, all made here:
 //
-//   Idle -> Pressing | Ticking       a press's or the tick's work starts
+//   Idle -> Pressing | Ticking       start-up's, a press's or the tick's work starts
 //   Ticking <-> TickingOff           Auto is chosen Off, or On again, during the tick
 //   Pressing | Ticking(Off) -> Idle  the work ends, however it leaves
 //   Idle -> Closed                   the window closes: detach from the library now
@@ -37,7 +37,9 @@ public:
     // work under way, or is dropped once the window has closed.
     enum class Press { None, Register, GetHost };
     bool BeginPress(Press press);
-    // The tick starts its work only when Idle (true).
+    // Start-up's calls and the tick start their work only when Idle (true);
+    // start-up's are a press's work.
+    bool BeginStartUp();
     bool BeginTick();
     // During a tick: Off ends it at its next step, On lets it go on.
     void ChooseAutoDuringTick(bool on);

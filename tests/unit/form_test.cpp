@@ -104,12 +104,19 @@ TEST(Form, StartsAndDetachesOnce) {
     rig.handlers.Form_Unload();
     EXPECT_EQ(rig.library.calls, Strings({"DapiStart Tolvik", "timer on", "timer off", "timer on",
                                           "timer off", "DapiStop"}));
-    Rig none;  // no client: the stop box, then the window closes, which detaches
-    none.library.clientThere = false;
-    EXPECT_FALSE(none.handlers.Form_Load());
-    EXPECT_EQ(none.view.boxes,
-              Strings({"Stop VZones is not there: Failed to find a VZones Client:"}));
-    EXPECT_EQ(none.library.calls, Strings({"DapiStart Tolvik", "DapiStop"}));
+    // No client: the stop box, then the window closes, which detaches; closed
+    // while the library starts: nothing more, and DapiStop once it returns.
+    for (const bool quitInStart : {false, true}) {
+        Rig none;
+        none.library.clientThere = false;
+        none.library.startWaits = quitInStart;
+        none.library.onCall = [&] { none.handlers.cmdQuit_Click(); };
+        EXPECT_FALSE(none.handlers.Form_Load());
+        EXPECT_EQ(
+            none.view.boxes,
+            Strings(!quitInStart, "Stop VZones is not there: Failed to find a VZones Client:"));
+        EXPECT_EQ(none.library.calls, Strings({"DapiStart Tolvik", "DapiStop"}));
+    }
 }
 
 TEST(Form, NumberBoxAndRangeLists) {
