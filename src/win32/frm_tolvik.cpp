@@ -282,7 +282,13 @@ void FrmTolvik::Fail(const std::string& what) {
     }
     if (failed_) return;  // a failure while failing: the first one is told
     failed_ = true;
+    // The window may be gone already (closed while the call that failed
+    // waited), its quit message posted: held back, or the box would close
+    // at once, unread.
+    MSG quit{};
+    const bool quitting = PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     MessageBoxW(hwnd_, FailurePrompt(what).c_str(), L"Tolvik", MB_OK | MB_ICONERROR | MB_APPLMODAL);
+    if (quitting) PostQuitMessage(static_cast<int>(quit.wParam));
     if (hwnd_) DestroyWindow(hwnd_);
 }
 

@@ -14,6 +14,17 @@ const char* const kWrongNumberText = "WRONG NUMBER";
 // the box tells whether any lookup has run.
 const char* const kNoHostText = "Host...";
 
+// Ends the work begun, however it leaves, an exception included.
+class WorkEnds {
+public:
+    explicit WorkEnds(FormState& state) : state_(state) {}
+    ~WorkEnds() { state_.EndWork(); }
+    WorkEnds(const WorkEnds&) = delete;
+    WorkEnds& operator=(const WorkEnds&) = delete;
+
+private:
+    FormState& state_;
+};
 }  // namespace
 
 FormHandlers::FormHandlers(FormView& view, ClientLibrary& library, RandomSource& random,
@@ -28,23 +39,27 @@ FormHandlers::FormHandlers(FormView& view, ClientLibrary& library, RandomSource&
 
 bool FormHandlers::Form_Load() {
     StirRandomSeed();
-    // Start-up reaches the client as a press does: a click while the library
-    // starts waits for it, and a close meanwhile ends start-up there.
+    // Start-up reaches the client as a press does, before the window shows:
+    // a click while the library starts is dropped, and a close meanwhile
+    // ends start-up there.
     if (!state_.BeginStartUp()) return false;
-    RunWork([this] {
+    bool clientThere = false;
+    {
+        const WorkEnds ends(state_);
         library_.DapiStart(appName_);
-        if (!state_.WorkGoesOn()) return;
-        const bool clientThere = library_.DapiIsVZThere() != 0;
-        if (!state_.WorkGoesOn()) return;
-        if (!clientThere) {
-            view_.ShowMessage("Failed to find a VZones Client:", "VZones is not there",
-                              MessageIcon::Stop);
-            view_.Close();
-            return;
-        }
-        for (int n = 1; n <= 20; ++n) view_.AddRangeItem(DecimalText(n));
-    });
-    return !state_.Unloaded();
+        clientThere = state_.WorkGoesOn() && library_.DapiIsVZThere() != 0;
+    }
+    state_.TakePress();
+    if (state_.TakeDetach()) library_.DapiStop();
+    if (state_.Unloaded()) return false;
+    if (!clientThere) {
+        view_.ShowMessage("Failed to find a VZones Client:", "VZones is not there",
+                          MessageIcon::Stop);
+        view_.Close();
+        return false;
+    }
+    for (int n = 1; n <= 20; ++n) view_.AddRangeItem(DecimalText(n));
+    return true;
 }
 
 void FormHandlers::Form_Unload() {
@@ -108,22 +123,6 @@ void FormHandlers::cmbLow_Click() {
 }
 
 // Work that reaches the client.
-
-namespace {
-
-// Ends the work begun, however it leaves, an exception included.
-class WorkEnds {
-public:
-    explicit WorkEnds(FormState& state) : state_(state) {}
-    ~WorkEnds() { state_.EndWork(); }
-    WorkEnds(const WorkEnds&) = delete;
-    WorkEnds& operator=(const WorkEnds&) = delete;
-
-private:
-    FormState& state_;
-};
-
-}  // namespace
 
 void FormHandlers::RunWork(const std::function<void()>& work) {
     {

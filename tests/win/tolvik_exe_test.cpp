@@ -105,13 +105,6 @@ TEST_F(WindowTest, OpensWithTheLayoutOfTheTableAndTakesDigitsOnly) {
 }
 
 TEST_F(WindowTest, ListsTabOrderAndScreenReaderNames) {
-    // Picks reach the rule, and the list picked gives way: 9, then 5 under it, then 19 over 9.
-    for (const auto& [list, index] : {std::pair{kCmbLow, 8}, {kCmbHigh, 4}, {kCmbLow, 18}}) {
-        Send(app.Item(list), CB_SETCURSEL, static_cast<WPARAM>(index));
-        app.Post(ControlId(0), WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(app.Item(list)));
-    }
-    EXPECT_EQ(app.Text(kCmbLow) + " " + app.Text(kCmbHigh), "9 9");
     app.Post(ControlId(0), WM_TIMER, 1, 0);  // the timer's id, from elsewhere, while Auto is off
     EXPECT_EQ(sim->FetchCount(), 0u);
 
@@ -136,6 +129,11 @@ TEST_F(WindowTest, ListsTabOrderAndScreenReaderNames) {
     // With Auto and Random on, a tick shows the one number Low and High leave.
     sim->AppendLine("Bob: Get Ready to Play 21");
     EXPECT_TRUE(WaitFor([&] { return app.Text(kTxtNumber) == "2"; })) << app.Text(kTxtNumber);
+    // Low picked over High gives way.
+    Send(app.Item(kCmbLow), CB_SETCURSEL, 18);
+    app.Post(ControlId(0), WM_COMMAND, MAKEWPARAM(kCmbLow, CBN_SELCHANGE),
+             reinterpret_cast<LPARAM>(app.Item(kCmbLow)));
+    EXPECT_EQ(app.Text(kCmbLow), "2");
     // Logoff.
     EXPECT_TRUE(SendMessageW(app.window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
     SendMessageW(app.window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
@@ -180,11 +178,11 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
     }
 
     // In-process, over a library that has a click on "Get Host" handled once
-    // the window's loop runs, or while it starts, and with a user on another
+    // the window's loop runs (and Quit clicked while its call waits), with a user on another
     // thread who reads the box and its icon, closes it, and then (or not)
     // posts the thread a quit message: how the run ends (-1: it threw) and the calls.
     // clang-format off
-    enum { kNoClient = 1, kStartThrows = 2, kClickInStart = 4, kGetTextThrows = 8, kClick = 16, kQuit = 32 };
+    enum { kNoClient = 1, kStartThrows = 2, kQuitInCall = 4, kGetTextThrows = 8, kClick = 16, kQuit = 32 };
     // clang-format on
     struct Library : testing::FakeLibrary {
         int how = 0;
@@ -192,7 +190,6 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
             FakeLibrary::DapiStart(name);
             HWND window = FindWindowW(kFormClassName, nullptr);
             if (how & kClick) PostMessageW(window, WM_COMMAND, kCmdGetHost, 0);
-            if (how & kClickInStart) SendMessageW(window, WM_COMMAND, kCmdGetHost, 0);
             if (how & kStartThrows) throw LibraryError("no vzdapi.dll");
         }
     };
@@ -203,8 +200,8 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         {kNoClient, "VZones is not there: Failed to find a VZones Client:", IDI_HAND, kExitNoClient},
         {kClick | kQuit, "No 21 Host found: No host found", IDI_EXCLAMATION, 0},
         {kClick | kGetTextThrows, failed, IDI_HAND, kExitHandlerFailed},
-        // a handler fails in a call that dispatches, and the call then throws
-        {kClickInStart | kGetTextThrows | kStartThrows, failed, IDI_HAND, -1},
+        // Quit while a call waits, and the call then throws
+        {kClick | kQuitInCall | kGetTextThrows, failed, IDI_HAND, kExitHandlerFailed},
         {kStartThrows, "", nullptr, -1},  // no handler after the handlers' end
     };
     // clang-format on
@@ -214,7 +211,11 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         library.how = run.how;
         library.clientThere = !(run.how & kNoClient);
         library.transcript = "Get Ready to Play 21\r\n";  // on the first line: no host
-        if (run.how & kGetTextThrows) library.onCall = [] { throw std::runtime_error("planted"); };
+        library.onCall = [how = run.how] {
+            if (how & kQuitInCall)
+                SendMessageW(FindWindowW(kFormClassName, nullptr), WM_COMMAND, kCmdQuit, 0);
+            if (how & kGetTextThrows) throw std::runtime_error("planted");
+        };
         std::string told;
         HICON icon = nullptr;
         std::thread user([&] {
