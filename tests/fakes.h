@@ -38,9 +38,8 @@ public:
     std::function<void()> onCall;
     int nestedCalls = 0;
     std::vector<std::string> calls;  // start-up and shut-down
-    std::vector<long> fetchTimeouts;
-    std::vector<std::string> esps;  // "recipient|message"
-    std::vector<long> espTimeouts;
+    std::vector<std::string> esps;   // "recipient|message"
+    std::vector<long> fetchTimeouts, espTimeouts;
 
     bool startWaits = false;  // DapiStart handles clicks too
     void DapiStart(const std::string& name) override {

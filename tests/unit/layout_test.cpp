@@ -13,8 +13,7 @@ TEST(Layout, TwipsToPixelsAtAnyDpi) {
               std::vector<int>({88, 36, 173, 21}));
     // Options sit inside their frame; "On" stops where "Off" starts, at any DPI.
     const PixelRect off = ControlPixels(ControlById(kOptRandomOff), 144);
-    EXPECT_EQ(std::make_pair(off.left, off.top),
-              std::make_pair((2460 + 840) / 10, (900 + 240) / 10));
+    EXPECT_EQ(std::make_pair(off.left, off.top), std::make_pair(330, 114));  // 144 DPI
     for (int dpi : {96, 120, 144, 192}) {
         const PixelRect on = ControlPixels(ControlById(kOptAutoOn), dpi);
         EXPECT_EQ(on.left + on.width, ControlPixels(ControlById(kOptAutoOff), dpi).left) << dpi;

@@ -10,7 +10,6 @@
 
 namespace tolvik {
 
-using testing::DrawOf;
 using Strings = std::vector<std::string>;
 
 TEST(SentGame, OneNumberPerGameWhateverWindowAFetchShowsAndANewerGameIsNew) {
@@ -18,7 +17,6 @@ TEST(SentGame, OneNumberPerGameWhateverWindowAFetchShowsAndANewerGameIsNew) {
     // with "Welcome!"), then ticks 750 ms apart (0: a press of "Register")
     // whose fetches show its last `tail` characters (0: nothing) -> the ESPs
     // (to|number@ms), Random on.
-    using Step = std::tuple<std::string, std::size_t, int>;  // said, tail, ticks
     const std::string bob = "Bob: Get Ready to Play 21\r\n", welcome = "Welcome!\r\n",
                       carol = "Carol: Get Ready to Play 21\r\n", carl = "Carl" + carol.substr(5);
     std::string talk = welcome, flood = welcome;
@@ -26,7 +24,7 @@ TEST(SentGame, OneNumberPerGameWhateverWindowAFetchShowsAndANewerGameIsNew) {
     while (flood.size() <= kTranscriptLimit) flood += "Spam: gold, cheap gold!!\r\n";
     const std::size_t all = kTranscriptLimit, line = bob.size() + 2;
     // clang-format off
-    const struct { std::int64_t echo; std::vector<Step> steps; Strings esps; } cases[] = {
+    const struct { std::int64_t echo; std::vector<std::tuple<std::string, std::size_t, int>> steps; Strings esps; } cases[] = {
         // A short answer, then a full one: the same game.
         {1500, {{talk + bob, 100, 1}, {"", all, 4}}, {"Bob|7@750"}},
         // No echo: resends spaced out, with the same number, while the game
@@ -59,7 +57,7 @@ TEST(SentGame, OneNumberPerGameWhateverWindowAFetchShowsAndANewerGameIsNew) {
         testing::Rig rig;
         auto& client = rig.library;
         client.echoDelay = c.echo;
-        rig.random.values = {DrawOf(7), DrawOf(9), DrawOf(11)};
+        rig.random.values = {testing::DrawOf(7), testing::DrawOf(9), testing::DrawOf(11)};
         rig.handlers.optRandom_Click(0);
         rig.handlers.optAuto_Click(0);
         Strings sent;

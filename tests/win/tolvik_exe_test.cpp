@@ -143,12 +143,13 @@ TEST_F(WindowTest, ListsTabOrderAndScreenReaderNames) {
 TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
     const bool x64 = sizeof(void*) == 8;
     const std::wstring bin = BinDir(), other = bin + (x64 ? L"..\\..\\win32" : L"..\\..\\win64");
-    // Tolvik.exe is copied to `folder` as "My Tolvik.exe", `library` as vzdapi.dll.
+    // Tolvik.exe is copied to `folder` as "My Tolvik.v2.EXE", `library` as vzdapi.dll; the
+    // name it starts the library with is the file's, without folder or extension.
     // clang-format off
     const std::string couldNot = "Tolvik: Tolvik could not load",
-                      put = "vzdapi.dll, so it cannot call DapiStart.\n\nPut My Tolvik.exe in the folder of";
+                      put = "vzdapi.dll, so it cannot call DapiStart.\n\nPut My Tolvik.v2.EXE in the folder of";
     const struct { const wchar_t* folder; std::wstring library; std::string says[2]; DWORD exitCode; } cases[] = {
-        {L"tolvik-no-client", bin + L"vzdapi.dll", {"VZones is not there: Failed to find a VZones Client:", ""}, 1},
+        {L"tolvik.no-client", bin + L"vzdapi.dll", {"VZones is not there: Failed to find a VZones Client:", ""}, 1},
         {L"tolvik-alone", L"", {couldNot, put}, 2},
         {L"tolvik-not-a-library", bin + L"..\\CMakeCache.txt", {couldNot, put}, 2},
         {L"tolvik-lacking", bin + L"lacking\\vzdapi.dll", {"Tolvik: ", "vzdapi.dll was found, but it has no operation DapiESP"}, 2},
@@ -158,7 +159,7 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
     };
     // clang-format on
     for (const auto& c : cases) {
-        const std::wstring dir = TempPath(c.folder), exe = dir + L"\\My Tolvik.exe",
+        const std::wstring dir = TempPath(c.folder), exe = dir + L"\\My Tolvik.v2.EXE",
                            dll = dir + L"\\vzdapi.dll";
         CreateDirectoryW(dir.c_str(), nullptr);
         DeleteFileW(dll.c_str());
@@ -174,7 +175,7 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(app.WaitForExit(), c.exitCode);
         EXPECT_EQ(ReadFile(kCallLog),
-                  c.exitCode == 1 ? "DapiStart My Tolvik\nDapiIsVZThere 0\nDapiStop\n" : "");
+                  c.exitCode == 1 ? "DapiStart My Tolvik.v2\nDapiIsVZThere 0\nDapiStop\n" : "");
     }
 
     // In-process, over a library that has a click on "Get Host" handled once
@@ -188,8 +189,8 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         int how = 0;
         void DapiStart(const std::string& name) override {
             FakeLibrary::DapiStart(name);
-            HWND window = FindWindowW(kFormClassName, nullptr);
-            if (how & kClick) PostMessageW(window, WM_COMMAND, kCmdGetHost, 0);
+            if (how & kClick)
+                PostMessageW(FindWindowW(kFormClassName, nullptr), WM_COMMAND, kCmdGetHost, 0);
             if (how & kStartThrows) throw LibraryError("no vzdapi.dll");
         }
     };
