@@ -23,8 +23,6 @@ class FormState {
 public:
     enum class Phase { Idle, Pressing, Ticking, TickingOff, Closing, Detaching, Closed };
 
-    // No work runs and the window is open: a tick may start.
-    bool Idle() const { return phase_ == Phase::Idle; }
     // A tick runs: the Auto choice waits for its end.
     bool Ticking() const { return phase_ == Phase::Ticking || phase_ == Phase::TickingOff; }
     // Form_Unload has run: no handler does anything more.
