@@ -21,7 +21,6 @@
 
 #include <algorithm>
 #include <stdexcept>
-#include <utility>
 
 #include "fakes.h"
 
@@ -165,7 +164,7 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
                    "\r\n";
             games.push_back({host, said, "", what == 0});
             if (what == 0) announcers.push_back(host);
-            if (arg & 4) client.changes = {"", std::exchange(said, "")};  // between two fetches
+            if (arg & 4) client.changes = {"", said}, said.clear();  // between two fetches
         }
         if (what == 2) said = "Alice: anyone for 21?\r\n";
         if (what == 3 && !games.empty())

@@ -41,7 +41,7 @@ TEST(Transcript, HostOfTheLastAnnouncement) {
 TEST(Transcript, ScansShortChatsAndPastSixteenBitPositions) {
     // The scanning fuzzer's oracle (scan_oracle.h) on chats shorter than the
     // scanner's blocks and longer than the fuzzer's inputs.
-    for (const std::string pad : {""s, "Chatter"s, std::string(70000, 'x')})
+    for (const std::string& pad : {""s, "Chatter"s, std::string(70000, 'x')})
         for (const char* host : {"Bob", "\xC9\x8A\x9F\xDE", ""})
             for (const std::string tail :
                  {"\r\nBob: Get Ready to Play 21\r\nesp to bob: 7", "ESP TO \xE9\x9A\xFF\xFE:", ""})
