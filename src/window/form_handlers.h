@@ -30,8 +30,9 @@ public:
     FormHandlers(FormView& view, ClientLibrary& library, RandomSource& random, Clock& clock,
                  std::string appName);
 
-    // Start-up. False when no client runs: the user has been told and the
-    // window has been closed.
+    // Start-up. False when no client runs (the user has been told and the
+    // window has been closed), or when the window closed while the library
+    // started.
     bool Form_Load();
     // Shut-down: the timer off, then DapiStop, once. Closed while a call
     // waits on the client, it leaves DapiStop to the end of that work; should
@@ -56,8 +57,9 @@ public:
     bool RandomMode() const { return randomMode_; }
 
 private:
-    // One piece of work that reaches the client: a press or a tick (see
-    // FormState for what may come meanwhile). Then what waited for it.
+    // One piece of work that reaches the client, a press or a tick, begun by
+    // its move in FormState (which says what may come meanwhile); then what
+    // waited for it.
     void RunWork(const std::function<void()>& work);
     void RunPendingWork();
     void Tick();
