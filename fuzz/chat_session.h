@@ -76,6 +76,7 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
                                                                           kTranscriptLimit));
         if (slow) now += 900;
         if (windows.size() <= clickAt && click != 5) return;  // the click waits for a later call
+        if (click == 5 && client.calls.empty()) rig.handlers.cmdQuit_Click();  // then clicks
         if (click == 0) offAt = windows.size();
         if (click == 0 || click == 1) rig.handlers.optAuto_Click(1);
         if (click == 1 || click == 5) rig.handlers.optAuto_Click(0);
@@ -83,8 +84,7 @@ inline int PlayChat(const std::uint8_t* data, std::size_t size) {
         if (click == 3 || click == 5) rig.handlers.cmdGetHost_Click();
         if (click == 4 || click == 5) rig.handlers.vzTimer_Timer();
         pressed = pressed || click == 2 || click == 3;
-        if (click != 5) click = -1;  // Quit, and the same clicks while DapiStop waits
-        if (click == 5 && client.calls.empty()) rig.handlers.cmdQuit_Click();
+        if (click != 5) click = -1;  // Quit: the same clicks again while DapiStop waits
     };
 
     const auto tick = [&] {
