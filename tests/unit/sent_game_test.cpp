@@ -14,7 +14,7 @@ using Strings = std::vector<std::string>;
 
 TEST(SentGame, OneNumberPerGameWhateverWindowAFetchShowsAndANewerGameIsNew) {
     // Echo delay (-1: none); steps: chat said (a fresh chat when it starts
-    // with "Welcome!"), then ticks 750 ms apart (0: a press of "Register")
+    // with "Welcome!"), then ticks 750 ms apart (0: a press of "Register", -1: of "Get Host")
     // whose fetches show its last `tail` characters (0: nothing) -> the ESPs
     // (to|number@ms), Random on.
     const std::string bob = "Bob: Get Ready to Play 21\r\n", welcome = "Welcome!\r\n",
@@ -51,6 +51,8 @@ TEST(SentGame, OneNumberPerGameWhateverWindowAFetchShowsAndANewerGameIsNew) {
         // its echo: one number.
         {-1, {{talk + bob, all, 1}, {"", line, 1}, {"Al: hi\r\n" + bob, all, 1}}, {"Bob|7@750", "Bob|9@2250"}},
         {1500, {{talk + bob, all, 3}, {bob, 0, 0}, {"", all, 2}}, {"Bob|7@750", "Bob|1@3000"}},
+        // A flood only Get Host's fetch showed: the same host's game after it is new.
+        {-1, {{flood + bob, all, 1}, {flood.substr(10), all, -1}, {bob, all, 1}}, {"Bob|7@750", "Bob|9@2250"}},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -66,7 +68,9 @@ TEST(SentGame, OneNumberPerGameWhateverWindowAFetchShowsAndANewerGameIsNew) {
             client.tail = tail;
             for (int t = 0; t < std::max(ticks, 1); ++t) {
                 rig.clock.now += 750;
-                ticks > 0 ? rig.handlers.vzTimer_Timer() : rig.handlers.cmdRegister_Click();
+                if (ticks > 0) rig.handlers.vzTimer_Timer();
+                if (ticks == 0) rig.handlers.cmdRegister_Click();
+                if (ticks < 0) rig.handlers.cmdGetHost_Click();
                 for (std::size_t i = sent.size(); i < client.esps.size(); ++i)
                     sent.push_back(client.esps[i] + "@" + std::to_string(rig.clock.now));
             }

@@ -10,7 +10,6 @@
 namespace tolvik {
 
 using Kind = HostOutcome::Kind;
-using namespace std::string_literals;
 
 TEST(Transcript, HostOfTheLastAnnouncement) {
     // clang-format off
@@ -41,11 +40,11 @@ TEST(Transcript, HostOfTheLastAnnouncement) {
 TEST(Transcript, ScansShortChatsAndPastSixteenBitPositions) {
     // The scanning fuzzer's oracle (scan_oracle.h) on chats shorter than the
     // scanner's blocks and longer than the fuzzer's inputs.
-    for (const std::string& pad : {""s, "Chatter"s, std::string(70000, 'x')})
-        for (const char* host : {"Bob", "\xC9\x8A\x9F\xDE", ""})
+    for (const std::string& pad : {std::string(), std::string("Chatter"), std::string(70000, 'x')})
+        for (const std::string host : {"Bob", "\xC9\x8A\x9F\xDE", ""})
             for (const std::string tail :
                  {"\r\nBob: Get Ready to Play 21\r\nesp to bob: 7", "ESP TO \xE9\x9A\xFF\xFE:", ""})
-                EXPECT_NO_THROW(testing::CheckScan(host + "\xFF"s + pad + tail + pad.substr(0, 33)))
+                EXPECT_NO_THROW(testing::CheckScan(host + '\xFF' + pad + tail + pad.substr(0, 33)))
                     << host << tail;
 }
 
