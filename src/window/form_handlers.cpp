@@ -49,8 +49,8 @@ bool FormHandlers::Form_Load() {
         library_.DapiStart(appName_);
         clientThere = state_.WorkGoesOn() && library_.DapiIsVZThere() != 0;
     }
-    state_.TakePress();
-    if (state_.TakeDetach()) library_.DapiStop();
+    state_.TakePress();  // dropped: what runs next is a close's detaching only
+    RunPendingWork();
     if (state_.Unloaded()) return false;
     if (!clientThere) {
         view_.ShowMessage("Failed to find a VZones Client:", "VZones is not there",
