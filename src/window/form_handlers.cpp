@@ -229,12 +229,17 @@ void FormHandlers::ApplyRegistration(const Registration& registration, long time
             view_.SetNumberBoxText(registration.number);
             return;
         case Registration::Kind::AskForNumber:
+            // Selected, as "WRONG NUMBER" is, so the next digit replaces it.
             view_.SetNumberBoxText(kEnterNumberText);
+            view_.SelectNumberBoxText();
             return;
         case Registration::Kind::Send:
             library_.DapiESP(hostName_, registration.number, timeout);
-            if (registration.drawn && !state_.Unloaded())
-                view_.SetNumberBoxText(registration.number);
+            if (state_.Unloaded()) return;
+            // The host box may have been typed over, or kept a name no fetch
+            // confirmed since: it shows the one the ESP went to.
+            view_.SetHostText(hostName_);
+            if (registration.drawn) view_.SetNumberBoxText(registration.number);
             return;
     }
 }
