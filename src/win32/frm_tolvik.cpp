@@ -243,7 +243,6 @@ void FrmTolvik::CloseIfSessionEnds() {
 
 int FrmTolvik::RunMessageLoop() {
     quitOnDestroy_ = true;
-    CloseIfSessionEnds();  // asked while start-up's call waited
     MSG msg{};
     // Until the quit message, or until the window is gone: a library that
     // waits in a loop of its own may have taken the quit message.
