@@ -1,16 +1,15 @@
 # The front door. `make test` installs what is missing, builds the three
-# configurations and runs every test; its output ends with each suite's
-# CTest summary. Each target
+# configurations and runs every test, then packs the release files and
+# reads them back; its output ends with each check's summary. Each target
 # installs only what it needs (scripts/install-deps), and every build waits
 # for its packages, so `make -j` is safe.
 SHELL := /bin/bash
 .PHONY: test deps-native deps-windows deps-wine build native win64 win32 test-native test-win64 \
         test-win32 lint bench bench-latency demo dist clean
 
-# The release files are packed and read back in build/dist: dist/ keeps what
-# `make dist` made.
+# The release files are packed and read back in build/dist, after the
+# tests: dist/ keeps what `make dist` made.
 test: build deps-wine
-	scripts/dist build/dist
 	scripts/run-tests
 
 deps-native:
