@@ -4,13 +4,17 @@
 # installs only what it needs (scripts/install-deps), and every build waits
 # for its packages, so `make -j` is safe.
 SHELL := /bin/bash
-.PHONY: test deps-native deps-windows deps-wine build native win64 win32 test-native test-win64 \
+.PHONY: test deps deps-native deps-windows deps-wine build native win64 win32 test-native test-win64 \
         test-win32 lint bench bench-latency demo dist clean
 
 # The release files are packed and read back in build/dist, after the
 # tests: dist/ keeps what `make dist` made.
-test: build deps-wine
+test: deps build
 	scripts/run-tests
+
+# Every part at once, so a fresh system reads the package lists only once.
+deps:
+	@scripts/install-deps native windows wine
 
 deps-native:
 	@scripts/install-deps native
