@@ -73,7 +73,10 @@ TEST_F(WindowTest, OpensWithTheLayoutOfTheTableAndTakesDigitsOnly) {
     while (tips && GetWindow(tips, GW_OWNER) != app.window);
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);  // the Auto options'
 
-    // The number box takes digits only.
+    // The number box takes digits only, and both boxes text of any length.
+    const LRESULT anyLength = 0x7FFFFFFE;
+    for (ControlId box : {kTxtNumber, kTxtHost})
+        EXPECT_EQ(Send(app.Item(box), EM_GETLIMITTEXT), anyLength);
     for (char c : std::string("a-.\b\x16")) app.Post(kTxtNumber, WM_CHAR, c);  // \x16: Ctrl+V
     app.Type("21");
     EXPECT_EQ(app.Text(kTxtNumber), "WRONG NUMBER");
