@@ -63,7 +63,7 @@ std::wstring SystemMessage(DWORD error, const std::wstring& file) {
     for (auto at = message.find(L"%1"); at != std::wstring::npos;
          at = message.find(L"%1", at + file.size()))
         message.replace(at, 2, file);
-    const std::wstring code = L"error " + std::to_wstring(error);
+    const std::wstring code = L"error " + AnsiToWide(std::to_string(error));
     return message.empty() ? code : message + L" (" + code + L")";
 }
 
@@ -119,8 +119,9 @@ void VzdapiLibrary::Load() {
         // A library of the other bitness fails to load.
         const int bits = LibraryBits(path);
         if (bits != 0 && bits != kOwnBits)
-            throw LibraryError(found + L", but it is a " + std::to_wstring(bits) +
-                               L"-bit library and this Tolvik is the " + std::to_wstring(kOwnBits) +
+            throw LibraryError(found + L", but it is a " + AnsiToWide(std::to_string(bits)) +
+                               L"-bit library and this Tolvik is the " +
+                               AnsiToWide(std::to_string(kOwnBits)) +
                                L"-bit one, so it cannot call DapiStart.\n\nUse " +
                                (bits == 32 ? L"Tolvik.exe, the 32-bit Tolvik,"
                                            : L"Tolvik-x64.exe, the 64-bit Tolvik,") +
