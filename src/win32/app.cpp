@@ -33,29 +33,25 @@ public:
 
     void DapiStart(const std::string& appName) override {
         library_.DapiStart(appName);
-        CloseOnQuit();
+        form_.CloseIfQuitPosted();
     }
     std::int16_t DapiIsVZThere() override {
         const std::int16_t there = library_.DapiIsVZThere();
-        CloseOnQuit();
+        form_.CloseIfQuitPosted();
         return there;
     }
     std::string DapiGetText(long timeout) override {
         std::string text = library_.DapiGetText(timeout);
-        CloseOnQuit();
+        form_.CloseIfQuitPosted();
         return text;
     }
     void DapiESP(const std::string& recipient, const std::string& message, long timeout) override {
         library_.DapiESP(recipient, message, timeout);
-        CloseOnQuit();
+        form_.CloseIfQuitPosted();
     }
     void DapiStop() override { library_.DapiStop(); }
 
 private:
-    void CloseOnQuit() {
-        MSG quit;
-        if (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) form_.Close();
-    }
     ClientLibrary& library_;
     FrmTolvik& form_;
 };

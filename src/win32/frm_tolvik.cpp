@@ -196,8 +196,19 @@ void FrmTolvik::LayOut(int dpi, const RECT* suggested) {
     GetWindowRect(hwnd_, &place);
     if (suggested) place = *suggested;
     const PixelRect outer = OuterRect(dpi, place.left, place.top);
-    SetWindowPos(hwnd_, nullptr, outer.left, outer.top, outer.width, outer.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (IsIconic(hwnd_)) {
+        // Minimized: the size it is restored to.
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        GetWindowPlacement(hwnd_, &placement);
+        placement.rcNormalPosition.right = placement.rcNormalPosition.left + outer.width;
+        placement.rcNormalPosition.bottom = placement.rcNormalPosition.top + outer.height;
+        placement.showCmd = SW_SHOWMINNOACTIVE;
+        SetWindowPlacement(hwnd_, &placement);
+    } else {
+        SetWindowPos(hwnd_, nullptr, outer.left, outer.top, outer.width, outer.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     SetIcons(dpi);
 
     HFONT old = font_;
@@ -238,7 +249,13 @@ void FrmTolvik::Show(int showCommand) {
 }
 
 void FrmTolvik::CloseIfSessionEnds() {
-    if (sessionEnds_ && !(handlers_ && handlers_->WorkUnderWay())) Close();
+    if (sessionEnd_ == SessionEnd::HeldForACall && !(handlers_ && handlers_->WorkUnderWay()))
+        Close();
+}
+
+void FrmTolvik::CloseIfQuitPosted() {
+    MSG quit;
+    if (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) Close();
 }
 
 int FrmTolvik::RunMessageLoop() {
@@ -314,7 +331,9 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             CloseIfSessionEnds();
             return 0;
         case WM_TIMER:
-            if (wParam == kTimerId && timerEnabled_ && handlers_) handlers_->vzTimer_Timer();
+            if (wParam == kTimerId && timerEnabled_ && handlers_ &&
+                sessionEnd_ != SessionEnd::Agreed)
+                handlers_->vzTimer_Timer();
             CloseIfSessionEnds();
             return 0;
         case WM_ACTIVATE:
@@ -350,17 +369,22 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             // Logoff while a call waits on the client: Windows is asked to wait.
             // Tolvik shuts down as Quit does, so the work ends once the call has
             // returned and DapiStop follows; the window (and with it the reason
-            // Windows shows) stays until then.
-            if (!handlers_ || !handlers_->WorkUnderWay()) return TRUE;
-            ShutdownBlockReasonCreate(hwnd_,
-                                      L"Tolvik closes as soon as the VZones client answers.");
-            sessionEnds_ = true;
+            // Windows shows) stays until then. Idle, it agrees, and starts no
+            // tick that WM_ENDSESSION could find waiting.
+            if (sessionEnd_ == SessionEnd::HeldForACall) return FALSE;
+            if (!handlers_ || !handlers_->WorkUnderWay()) {
+                sessionEnd_ = SessionEnd::Agreed;
+                return TRUE;
+            }
+            ShutdownBlockReasonCreate(hwnd_, L"Tolvik is letting go of the VZones client.");
+            sessionEnd_ = SessionEnd::HeldForACall;
             handlers_->Form_Unload();
             return FALSE;
         case WM_ENDSESSION:
             // Logoff or shutdown: end the usual way, so the library is detached
             // (later, if a call still waits: Windows ended the session anyway).
             if (wParam) DestroyWindow(hwnd_);
+            if (!wParam && sessionEnd_ == SessionEnd::Agreed) sessionEnd_ = SessionEnd::NotAsked;
             return 0;
         case WM_DESTROY: {
             KillTimer(hwnd_, kTimerId);
@@ -521,6 +545,7 @@ void FrmTolvik::ShowMessage(const std::string& prompt, const std::string& title,
     const UINT style = MB_OK | (icon == MessageIcon::Stop ? MB_ICONSTOP : MB_ICONWARNING);
     MessageBoxW(MessageOwner(), AnsiToWide(prompt).c_str(), AnsiToWide(title).c_str(),
                 style | MB_APPLMODAL);
+    CloseIfQuitPosted();  // it closed the box, and ends the work the box was part of
 }
 
 void FrmTolvik::Close() {

@@ -41,6 +41,9 @@ public:
     int RunMessageLoop();
     // A handler threw: the user was told, and Tolvik ended.
     bool Failed() const { return failed_; }
+    // A quit message came (from outside) while a call or a box waited: the
+    // window closes as Quit closes it, and the message stays for the loop.
+    void CloseIfQuitPosted();
 
     // FormView
     void SetHostText(const std::string& text) override;
@@ -102,7 +105,11 @@ private:
     bool timerEnabled_ = false;
     bool quitOnDestroy_ = false;  // while the message loop runs
     bool failed_ = false;
-    bool sessionEnds_ = false;  // Windows asked to log off while work waited
+    // Windows' question whether the session may end, and Tolvik's answer:
+    // yes, and no tick starts until the session ends or goes on; or not
+    // yet, until the call that waits has returned and DapiStop is made.
+    enum class SessionEnd { NotAsked, Agreed, HeldForACall };
+    SessionEnd sessionEnd_ = SessionEnd::NotAsked;
     int dpi_ = 96;
 };
 

@@ -53,8 +53,8 @@ public:
     void cmbLow_Click();
     void cmbHigh_Click();
 
-    // Work that reaches the client is under way: a handler runs from inside
-    // one of its calls (or a box it shows).
+    // Work that reaches the client is under way, or has yet to let go of it:
+    // a handler runs from inside one of its calls (or a box it shows).
     bool WorkUnderWay() const { return state_.Working(); }
 
     const std::string& HostName() const { return hostName_; }

@@ -23,9 +23,9 @@ class FormState {
 public:
     enum class Phase { Idle, Pressing, Ticking, TickingOff, Closing, Detaching, Closed };
 
-    // A press, a tick or start-up is under way: a call of it may be waiting
-    // on the client.
-    bool Working() const { return phase_ == Phase::Pressing || Ticking(); }
+    // A press, a tick or start-up is under way (a call of it may be waiting
+    // on the client), or it ended closed and has yet to detach.
+    bool Working() const { return phase_ != Phase::Idle && phase_ != Phase::Closed; }
     // A tick runs: the Auto choice waits for its end.
     bool Ticking() const { return phase_ == Phase::Ticking || phase_ == Phase::TickingOff; }
     // Form_Unload has run: no handler does anything more.
