@@ -249,8 +249,10 @@ void FrmTolvik::Show(int showCommand) {
 }
 
 void FrmTolvik::CloseIfSessionEnds() {
-    if (sessionEnd_ == SessionEnd::HeldForACall && !(handlers_ && handlers_->WorkUnderWay()))
-        Close();
+    if (sessionEnd_ != SessionEnd::HeldForACall || (handlers_ && handlers_->WorkUnderWay())) return;
+    // Once: closing sends messages of its own, each of which comes back here.
+    sessionEnd_ = SessionEnd::NotAsked;
+    Close();
 }
 
 void FrmTolvik::CloseIfQuitPosted() {
@@ -301,7 +303,13 @@ LRESULT CALLBACK FrmTolvik::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
         self->hwnd_ = hwnd;
     }
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    return self->Guarded([&] { return self->Handle(msg, wParam, lParam); });
+    return self->Guarded([&] {
+        const LRESULT result = self->Handle(msg, wParam, lParam);
+        // Whichever message the work that held the session's end came in,
+        // the window closes once it is over.
+        self->CloseIfSessionEnds();
+        return result;
+    });
 }
 
 void FrmTolvik::Fail(const std::string& what) {
@@ -328,13 +336,11 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
-            CloseIfSessionEnds();
             return 0;
         case WM_TIMER:
             if (wParam == kTimerId && timerEnabled_ && handlers_ &&
                 sessionEnd_ != SessionEnd::Agreed)
                 handlers_->vzTimer_Timer();
-            CloseIfSessionEnds();
             return 0;
         case WM_ACTIVATE:
             // Remember where the user left the focus; it goes back there
