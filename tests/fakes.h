@@ -131,7 +131,8 @@ public:
     void SetHighText(const std::string& t) override { highText = t; }
     bool TimerEnabled() const override { return timerEnabled; }
     void SetTimerEnabled(bool on) override {
-        // Each call would restart a running countdown, so each one is logged.
+        // Logged, call by call: on a real timer, enabling one that runs would
+        // restart its countdown, which no caller does.
         if (log) log->push_back(on ? "timer on" : "timer off");
         timerEnabled = on;
     }
