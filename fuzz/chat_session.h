@@ -51,15 +51,14 @@ constexpr unsigned kClickBelow = 40, kSlowFrom = 240;
 // and two to spare.
 constexpr int kTicksToTheLongestResend = kLongestResendGap / kTimerInterval + 2;
 
-// What a session played beside the promises it kept: the named seeds are
-// checked against it.
-struct Played {
-    int tickEsps = 0;
-    bool offInACall = false;                // Off chosen while a tick's call waited
-    bool registerOnNoPlayersLine = false;   // Register sent while the game in sight was no player's
-    bool anotherHostAfterAnEsp = false;     // the tick sent to another host than its last ESP's
-    bool repeatSeenShortThenWhole = false;  // a game in the words of one before, cut, then whole
-};
+// What a session played beside the promises it kept, which the named seeds
+// are checked against: the ticks' ESPs; Off chosen while a tick's call
+// waited; Register sent while the game in sight was no player's; the tick
+// sending to another host than its last ESP went to; a game in the words of
+// the one before it, in a view that cut its line, then in one that showed it.
+// clang-format off
+struct Played { int tickEsps = 0; bool offInACall = false, registerOnNoPlayersLine = false, anotherHostAfterAnEsp = false, repeatSeenShortThenWhole = false; };
+// clang-format on
 
 // Throws BrokenPromise.
 inline Played PlayChat(const std::uint8_t* data, std::size_t size) {

@@ -39,9 +39,10 @@ FormHandlers::FormHandlers(FormView& view, ClientLibrary& library, RandomSource&
 
 bool FormHandlers::Form_Load() {
     StirRandomSeed();
-    // Start-up reaches the client before the window shows: a click while the
-    // library starts is dropped, and a close meanwhile ends start-up there.
-    if (!state_.BeginStartUp()) return false;
+    // Start-up reaches the client before the window shows (Form_Load runs
+    // first, so it always begins): a click while the library starts is
+    // dropped, and a close meanwhile ends start-up there.
+    state_.BeginStartUp();
     library_.DapiStart(appName_);
     const bool clientThere = state_.WorkGoesOn() && library_.DapiIsVZThere() != 0;
     if (state_.EndWork()) library_.DapiStop();

@@ -38,31 +38,21 @@ TEST(SentGame, OneNumberPerGameWhateverViewAFetchShowsAndANewerGameIsNew) {
     // clang-format off
     const struct { const char* name; std::int64_t echo; std::vector<Step> steps; Strings esps; } cases[] = {
         {"a short answer, then a full one: the same game", 1500, {Ticks(1, talk + bob, 100), Ticks(4, "", all)}, {"Bob|7@750"}},
-        {"no echo: resends spaced out, with the same number, while the game stays, also when its start "
-         "scrolls past the view or a fetch does not reach it", never,
-         {Ticks(1, talk + bob, all), Ticks(3, "", 300), Ticks(1, "", all), Ticks(3, "", 10), Ticks(277, "", all)},
-         {"Bob|7@750", "Bob|7@3750", "Bob|7@9750", "Bob|7@21750", "Bob|7@45750", "Bob|7@93750", "Bob|7@153750", "Bob|7@213750"}},
-        {"the same host in the same words after chatter only a short view showed", never,
-         {Ticks(1, talk + bob, all), Ticks(1, "Spam: hi\r\nSpam: hi\r\n", 30), Ticks(1, bob, line)}, {"Bob|7@750", "Bob|9@2250"}},
-        {"... right after his echo", 0, {Ticks(2, talk + bob, all), Ticks(1, bob, line)}, {"Bob|7@750", "Bob|9@2250"}},
-        {"... after an emote", never,
-         {Ticks(1, talk + bob, all), Ticks(1, "Carol waves. Get Ready to Play 21 :)\r\n", all), Ticks(1, bob, line)},
-         {"Bob|7@750", "Bob|9@2250"}},
-        {"... after a flood", 0, {Ticks(27, flood + bob, all), Ticks(27, flood + bob, all), Ticks(1, flood + bob, all)},
-         {"Bob|7@750", "Bob|9@21000", "Bob|11@41250"}},
-        {"... in a fresh chat", 0, {Ticks(2, talk + bob, all), Ticks(2, "", 0), Ticks(1, talk + bob, all)},
-         {"Bob|7@750", "Bob|9@3750"}},
-        {"another host's game after a view that cut the last one's line, at its announcement or inside its "
-         "speaker's name", never,
-         {Ticks(1, talk + bob, all), Ticks(1, "", 22), Ticks(1, carol, all), Ticks(1, "", 25), Ticks(1, carl, all)},
-         {"Bob|7@750", "Carol|9@2250", "Carl|11@3750"}},
-        {"the same host's game after chatter, though a short view showed only his line", never,
-         {Ticks(1, talk + bob, all), Ticks(1, "", line), Ticks(1, "Al: hi\r\n" + bob, all)}, {"Bob|7@750", "Bob|9@2250"}},
-        {"a press on an empty fetch, then a full one before its echo: one number", 1500,
-         {Ticks(3, talk + bob, all), Press(Do::Register, bob, 0), Ticks(2, "", all)}, {"Bob|7@750", "Bob|1@3000"}},
-        {"a flood only Get Host's fetch showed: the same host's game after it is new", never,
-         {Ticks(1, flood + bob, all), Press(Do::GetHost, flood.substr(10), all), Ticks(1, bob, all)},
-         {"Bob|7@750", "Bob|9@2250"}},
+        // Resends spaced out, with the same number, while the game stays, also
+        // when its start scrolls past the view or a fetch does not reach it.
+        {"no echo", never, {Ticks(1, talk + bob, all), Ticks(3, "", 300), Ticks(1, "", all), Ticks(3, "", 10), Ticks(277, "", all)}, {"Bob|7@750", "Bob|7@3750", "Bob|7@9750", "Bob|7@21750", "Bob|7@45750", "Bob|7@93750", "Bob|7@153750", "Bob|7@213750"}},
+        // The same host in the same words, after:
+        {"chatter only a short view showed", never, {Ticks(1, talk + bob, all), Ticks(1, "Spam: hi\r\nSpam: hi\r\n", 30), Ticks(1, bob, line)}, {"Bob|7@750", "Bob|9@2250"}},
+        {"his echo", 0, {Ticks(2, talk + bob, all), Ticks(1, bob, line)}, {"Bob|7@750", "Bob|9@2250"}},
+        {"an emote", never, {Ticks(1, talk + bob, all), Ticks(1, "Carol waves. Get Ready to Play 21 :)\r\n", all), Ticks(1, bob, line)}, {"Bob|7@750", "Bob|9@2250"}},
+        {"a flood", 0, {Ticks(27, flood + bob, all), Ticks(27, flood + bob, all), Ticks(1, flood + bob, all)}, {"Bob|7@750", "Bob|9@21000", "Bob|11@41250"}},
+        {"a fresh chat", 0, {Ticks(2, talk + bob, all), Ticks(2, "", 0), Ticks(1, talk + bob, all)}, {"Bob|7@750", "Bob|9@3750"}},
+        // Another host's game after a view that cut the last one's line, at
+        // its announcement or inside its speaker's name.
+        {"another host after a cut line", never, {Ticks(1, talk + bob, all), Ticks(1, "", 22), Ticks(1, carol, all), Ticks(1, "", 25), Ticks(1, carl, all)}, {"Bob|7@750", "Carol|9@2250", "Carl|11@3750"}},
+        {"the same host after chatter a short view missed", never, {Ticks(1, talk + bob, all), Ticks(1, "", line), Ticks(1, "Al: hi\r\n" + bob, all)}, {"Bob|7@750", "Bob|9@2250"}},
+        {"a press on an empty fetch, then a full one before its echo: one number", 1500, {Ticks(3, talk + bob, all), Press(Do::Register, bob, 0), Ticks(2, "", all)}, {"Bob|7@750", "Bob|1@3000"}},
+        {"a flood only Get Host's fetch showed: the same host's game after it is new", never, {Ticks(1, flood + bob, all), Press(Do::GetHost, flood.substr(10), all), Ticks(1, bob, all)}, {"Bob|7@750", "Bob|9@2250"}},
     };
     // clang-format on
     for (const auto& c : cases) {
