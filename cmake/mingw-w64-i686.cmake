@@ -8,6 +8,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# The 32-bit Wine that scripts/install-wine32 unpacks into the build folder,
-# with the project's own prefix (scripts/wine-env).
+# The 32-bit Wine that scripts/install-wine32 unpacks, with the project's
+# own prefix (scripts/wine-env says where both are).
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine;--32)

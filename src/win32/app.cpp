@@ -22,6 +22,44 @@ private:
     FrmTolvik& form_;
 };
 
+// The client library as the handlers reach it: a quit message posted to the
+// thread (from outside) while one of its calls waits ends the work as Quit
+// does, with no call after that one. The library's wait may take the message
+// in and post it again; either way it is found once the call has returned,
+// and left for the message loop to end on.
+class QuitWatch final : public ClientLibrary {
+public:
+    QuitWatch(ClientLibrary& library, FrmTolvik& form) : library_(library), form_(form) {}
+
+    void DapiStart(const std::string& appName) override {
+        library_.DapiStart(appName);
+        CloseOnQuit();
+    }
+    std::int16_t DapiIsVZThere() override {
+        const std::int16_t there = library_.DapiIsVZThere();
+        CloseOnQuit();
+        return there;
+    }
+    std::string DapiGetText(long timeout) override {
+        std::string text = library_.DapiGetText(timeout);
+        CloseOnQuit();
+        return text;
+    }
+    void DapiESP(const std::string& recipient, const std::string& message, long timeout) override {
+        library_.DapiESP(recipient, message, timeout);
+        CloseOnQuit();
+    }
+    void DapiStop() override { library_.DapiStop(); }
+
+private:
+    void CloseOnQuit() {
+        MSG quit;
+        if (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) form_.Close();
+    }
+    ClientLibrary& library_;
+    FrmTolvik& form_;
+};
+
 }  // namespace
 
 std::wstring FailurePrompt(const std::string& what) {
@@ -32,7 +70,8 @@ int RunTolvik(HINSTANCE instance, ClientLibrary& library, RandomSource& random, 
               const std::string& appName, int showCommand) {
     FrmTolvik form(instance);
     if (!form.Create()) return kExitWindowFailed;
-    FormHandlers handlers(form, library, random, clock, appName);
+    QuitWatch watched(library, form);
+    FormHandlers handlers(form, watched, random, clock, appName);
     Attachment attachment(form, handlers);
 
     // No client: the user was told, and the window is gone.

@@ -40,17 +40,22 @@ RECT WindowRectForClient(int width, int height, DWORD style, DWORD exStyle, int 
     return rect;
 }
 
-HFONT MessageFont(int dpi) {
+LOGFONTW MessageLogFont(int dpi) {
     using SpiForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
     static const auto spiForDpi = User32Function<SpiForDpiFn>("SystemParametersInfoForDpi");
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (spiForDpi &&
         spiForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)))
-        return CreateFontIndirectW(&metrics.lfMessageFont);
+        return metrics.lfMessageFont;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, SystemDpi());
-    return CreateFontIndirectW(&metrics.lfMessageFont);
+    return metrics.lfMessageFont;
+}
+
+HFONT MessageFont(int dpi) {
+    const LOGFONTW font = MessageLogFont(dpi);
+    return CreateFontIndirectW(&font);
 }
 
 }  // namespace tolvik

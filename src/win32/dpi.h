@@ -14,7 +14,9 @@ int WindowDpi(HWND window);
 // The window rectangle around a client area of `width` by `height` pixels
 // for a window of these styles at `dpi`.
 RECT WindowRectForClient(int width, int height, DWORD style, DWORD exStyle, int dpi);
-// The system's message font at `dpi`; the caller deletes it.
+// The system's message font at `dpi`, as the user's text size sets it.
+LOGFONTW MessageLogFont(int dpi);
+// That font, made; the caller deletes it.
 HFONT MessageFont(int dpi);
 
 }  // namespace tolvik

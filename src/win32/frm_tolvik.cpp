@@ -3,9 +3,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <exception>
 #include <vector>
 
+#include "win32/accessible_names.h"
 #include "win32/ansi_text.h"
 #include "win32/app.h"
 #include "win32/dpi.h"
@@ -138,6 +140,13 @@ void FrmTolvik::CreateControls() {
     SetWindowSubclass(Control(kTxtNumber), &FrmTolvik::NumberBoxProc, 1,
                       reinterpret_cast<DWORD_PTR>(this));
     AddTooltips();
+    // The lists and the options have no label before them in z-order that
+    // would name them ("combo box, 5", "On"): they are named directly.
+    std::vector<std::pair<HWND, std::wstring>> names;
+    for (const ControlEntry& entry : kControls)
+        if (const std::string name = AccessibleName(entry); !name.empty())
+            names.emplace_back(Control(entry.id), AnsiToWide(name));
+    SetAccessibleNames(names);
 }
 
 void FrmTolvik::UpdateOptionTabStops() {
@@ -169,36 +178,35 @@ void FrmTolvik::AddTooltips() {
     }
 }
 
-SIZE FrmTolvik::WindowSize(int dpi) {
-    const RECT frame =
-        WindowRectForClient(TwipsToPixels(kClientWidthTwips, dpi),
-                            TwipsToPixels(kClientHeightTwips, dpi), kStyle, kExStyle, dpi);
-    return {frame.right - frame.left, frame.bottom - frame.top};
+int FrmTolvik::LayoutDpiAt(int dpi) {
+    return LayoutDpi(dpi, std::abs(MessageLogFont(dpi).lfHeight));
+}
+
+PixelRect FrmTolvik::OuterRect(int dpi, int left, int top) {
+    const RECT frame = WindowRectForClient(0, 0, kStyle, kExStyle, dpi);
+    return WindowPlace(left, top, LayoutDpiAt(dpi),
+                       {frame.right - frame.left, frame.bottom - frame.top});
 }
 
 void FrmTolvik::LayOut(int dpi, const RECT* suggested) {
     dpi_ = dpi;
-    // Windows suggests the size it was told (WM_GETDPISCALEDSIZE) at the place
-    // it chose; taken as given, the window stays on the monitor it moved to.
+    // Of the rectangle Windows suggests on a move between monitors, the
+    // position is taken, so the window stays on the monitor it moved to.
     RECT place;
     GetWindowRect(hwnd_, &place);
-    const SIZE size = WindowSize(dpi);
-    if (suggested) {
-        place = *suggested;
-    } else {
-        place.right = place.left + size.cx;
-        place.bottom = place.top + size.cy;
-    }
-    SetWindowPos(hwnd_, nullptr, place.left, place.top, place.right - place.left,
-                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (suggested) place = *suggested;
+    const PixelRect outer = OuterRect(dpi, place.left, place.top);
+    SetWindowPos(hwnd_, nullptr, outer.left, outer.top, outer.width, outer.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     SetIcons(dpi);
 
     HFONT old = font_;
     font_ = MessageFont(dpi);
+    const int layoutDpi = LayoutDpiAt(dpi);
     for (const ControlEntry& entry : kControls) {
         HWND control = Control(entry.id);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        const PixelRect r = ControlPixels(entry, dpi);
+        const PixelRect r = ControlPixels(entry, layoutDpi);
         int width = r.width;
         int height = r.height;
         if (entry.kind == ControlKind::Label) {
@@ -224,7 +232,13 @@ void FrmTolvik::LayOut(int dpi, const RECT* suggested) {
 void FrmTolvik::Show(int showCommand) {
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
-    SetFocus(Control(kTxtNumber));
+    // SetFocus would activate an inactive window; WM_SETFOCUS places the
+    // focus once it is activated.
+    if (GetActiveWindow() == hwnd_) SetFocus(Control(kTxtNumber));
+}
+
+void FrmTolvik::CloseIfSessionEnds() {
+    if (sessionEnds_ && !(handlers_ && handlers_->WorkUnderWay())) Close();
 }
 
 int FrmTolvik::RunMessageLoop() {
@@ -287,7 +301,8 @@ void FrmTolvik::Fail(const std::string& what) {
     // at once, unread.
     MSG quit{};
     const bool quitting = PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    MessageBoxW(hwnd_, FailurePrompt(what).c_str(), L"Tolvik", MB_OK | MB_ICONERROR | MB_APPLMODAL);
+    MessageBoxW(MessageOwner(), FailurePrompt(what).c_str(), L"Tolvik",
+                MB_OK | MB_ICONERROR | MB_APPLMODAL);
     if (quitting) PostQuitMessage(static_cast<int>(quit.wParam));
     if (hwnd_) DestroyWindow(hwnd_);
 }
@@ -296,9 +311,11 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
+            CloseIfSessionEnds();
             return 0;
         case WM_TIMER:
             if (wParam == kTimerId && timerEnabled_ && handlers_) handlers_->vzTimer_Timer();
+            CloseIfSessionEnds();
             return 0;
         case WM_ACTIVATE:
             // Remember where the user left the focus; it goes back there
@@ -312,7 +329,8 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             SetFocus(IsWindow(lastFocus_) ? lastFocus_ : Control(kTxtNumber));
             return 0;
         case kWmGetDpiScaledSize: {
-            *PointerFrom<SIZE>(lParam) = WindowSize(LOWORD(wParam));
+            const PixelRect outer = OuterRect(LOWORD(wParam), 0, 0);
+            *PointerFrom<SIZE>(lParam) = {outer.width, outer.height};
             return TRUE;
         }
         case kWmDpiChanged:
@@ -322,16 +340,39 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             // A new text size: the new message font, and the layout around it.
             if (wParam == SPI_SETNONCLIENTMETRICS) LayOut(dpi_, nullptr);
             break;
+        case WM_SYSCOLORCHANGE:
+            // Common controls take new colours (High Contrast) from their window.
+            for (const ControlEntry& entry : kControls)
+                SendMessageW(Control(entry.id), msg, wParam, lParam);
+            if (tooltip_) SendMessageW(tooltip_, msg, wParam, lParam);
+            return 0;
+        case WM_QUERYENDSESSION:
+            // Logoff while a call waits on the client: Windows is asked to wait.
+            // Tolvik shuts down as Quit does, so the work ends once the call has
+            // returned and DapiStop follows; the window (and with it the reason
+            // Windows shows) stays until then.
+            if (!handlers_ || !handlers_->WorkUnderWay()) return TRUE;
+            ShutdownBlockReasonCreate(hwnd_,
+                                      L"Tolvik closes as soon as the VZones client answers.");
+            sessionEnds_ = true;
+            handlers_->Form_Unload();
+            return FALSE;
         case WM_ENDSESSION:
-            // Logoff or shutdown: end the usual way, so the library is detached.
+            // Logoff or shutdown: end the usual way, so the library is detached
+            // (later, if a call still waits: Windows ended the session anyway).
             if (wParam) DestroyWindow(hwnd_);
             return 0;
-        case WM_DESTROY:
+        case WM_DESTROY: {
             KillTimer(hwnd_, kTimerId);
             RemoveWindowSubclass(Control(kTxtNumber), &FrmTolvik::NumberBoxProc, 1);
+            std::vector<HWND> named;
+            for (const ControlEntry& entry : kControls)
+                if (!AccessibleName(entry).empty()) named.push_back(Control(entry.id));
+            ClearAccessibleNames(named);
             if (handlers_) handlers_->Form_Unload();
             if (quitOnDestroy_) PostQuitMessage(0);
             return 0;
+        }
         case WM_NCDESTROY: {
             HWND hwnd = hwnd_;
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -478,7 +519,8 @@ void FrmTolvik::SetTimerEnabled(bool enabled) {
 
 void FrmTolvik::ShowMessage(const std::string& prompt, const std::string& title, MessageIcon icon) {
     const UINT style = MB_OK | (icon == MessageIcon::Stop ? MB_ICONSTOP : MB_ICONWARNING);
-    MessageBoxW(hwnd_, AnsiToWide(prompt).c_str(), AnsiToWide(title).c_str(), style | MB_APPLMODAL);
+    MessageBoxW(MessageOwner(), AnsiToWide(prompt).c_str(), AnsiToWide(title).c_str(),
+                style | MB_APPLMODAL);
 }
 
 void FrmTolvik::Close() {

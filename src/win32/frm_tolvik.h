@@ -32,7 +32,8 @@ public:
     // The window calls the handlers until it is gone or they are detached.
     void Attach(FormHandlers& handlers) { handlers_ = &handlers; }
     void Detach() { handlers_ = nullptr; }
-    // Shows the window with the number box focused.
+    // Shows the window. Once it is active the number box has the focus; a
+    // start without activation (beside the client) leaves the client in front.
     void Show(int showCommand);
     HWND hwnd() const { return hwnd_; }
     // Runs the message loop until the window is gone; ended otherwise (a
@@ -77,8 +78,15 @@ private:
     // Sizes the window (or takes the suggested place) and places every
     // control for `dpi`, with a new font and icons.
     void LayOut(int dpi, const RECT* suggested);
-    static SIZE WindowSize(int dpi);
+    // The layout follows the DPI and the user's text size, the frame the DPI.
+    static int LayoutDpiAt(int dpi);
+    static PixelRect OuterRect(int dpi, int left, int top);
     void SetIcons(int dpi);
+    // Closes the window once no work waits on the client, when the session ends.
+    void CloseIfSessionEnds();
+    // A box's owner: none while the window is not shown (start-up's box), so
+    // that the box has a taskbar button and cannot be lost behind the client.
+    HWND MessageOwner() const { return IsWindowVisible(hwnd_) ? hwnd_ : nullptr; }
     HWND Control(ControlId id) const { return GetDlgItem(hwnd_, id); }
     std::string ControlText(ControlId id) const;
     void SetControlText(ControlId id, const std::string& text);
@@ -94,6 +102,7 @@ private:
     bool timerEnabled_ = false;
     bool quitOnDestroy_ = false;  // while the message loop runs
     bool failed_ = false;
+    bool sessionEnds_ = false;  // Windows asked to log off while work waited
     int dpi_ = 96;
 };
 

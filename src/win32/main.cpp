@@ -25,8 +25,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
             instance, library, random, clock,
             tolvik::WideToAnsi(tolvik::AppNameFromPath(tolvik::ExecutablePath())), showCommand);
     } catch (const tolvik::LibraryError& error) {
-        MessageBoxW(nullptr, tolvik::AnsiToWide(error.what()).c_str(), L"Tolvik",
-                    MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, error.message().c_str(), L"Tolvik", MB_OK | MB_ICONERROR);
         return tolvik::kExitLibraryError;
     } catch (const std::exception& error) {  // from start-up, before any window procedure
         MessageBoxW(nullptr, tolvik::FailurePrompt(error.what()).c_str(), L"Tolvik",

@@ -13,11 +13,16 @@
 
 namespace tolvik {
 
-// The library could not be loaded, or lacks an operation. what() is a
-// message for the user naming both.
+// The library could not be found or loaded, or lacks an operation.
+// message() tells the user which, and where (any folder name, whatever the
+// ANSI code page); what() is its ANSI form.
 class LibraryError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit LibraryError(const std::wstring& message);
+    const std::wstring& message() const { return message_; }
+
+private:
+    std::wstring message_;
 };
 
 class VzdapiLibrary final : public ClientLibrary {

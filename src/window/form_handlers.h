@@ -53,6 +53,10 @@ public:
     void cmbLow_Click();
     void cmbHigh_Click();
 
+    // Work that reaches the client is under way: a handler runs from inside
+    // one of its calls (or a box it shows).
+    bool WorkUnderWay() const { return state_.Working(); }
+
     const std::string& HostName() const { return hostName_; }
     bool RandomMode() const { return randomMode_; }
 

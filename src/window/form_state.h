@@ -27,6 +27,9 @@ public:
     enum class Phase { Idle, StartingUp, Pressing, Ticking, TickingOff, Closing, Closed };
     Phase Current() const { return phase_; }
 
+    // A press, a tick or start-up is under way: a call of it may be waiting
+    // on the client.
+    bool Working() const { return phase_ == Phase::Pressing || Ticking(); }
     // A tick runs: the Auto choice waits for its end.
     bool Ticking() const { return phase_ == Phase::Ticking || phase_ == Phase::TickingOff; }
     // Form_Unload has run: no handler does anything more.

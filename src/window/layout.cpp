@@ -1,5 +1,6 @@
 #include "window/layout.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -33,10 +34,26 @@ int TwipsToPixels(int twips, int dpi) {
     return static_cast<int>((scaled + 720) / 1440);
 }
 
+int LayoutDpi(int dpi, int fontHeight) {
+    return std::max(dpi, fontHeight * 96 / kDesignFontHeight);
+}
+
+PixelRect WindowPlace(int left, int top, int layoutDpi, PixelSize frame) {
+    return {left, top, TwipsToPixels(kClientWidthTwips, layoutDpi) + frame.width,
+            TwipsToPixels(kClientHeightTwips, layoutDpi) + frame.height};
+}
+
 const ControlEntry& ControlById(ControlId id) {
     for (const auto& entry : kControls)
         if (entry.id == id) return entry;
     throw std::invalid_argument("frmTolvik has no control " + std::to_string(id));
+}
+
+std::string AccessibleName(const ControlEntry& entry) {
+    if (entry.id == kCmbLow) return "Low";
+    if (entry.id == kCmbHigh) return "High";
+    if (entry.frame == 0) return std::string();
+    return std::string(ControlById(entry.frame).caption) + " " + std::string(entry.caption);
 }
 
 PixelRect ControlPixels(const ControlEntry& entry, int dpi) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace tolvik {
@@ -59,6 +60,34 @@ int TwipsToPixels(int twips, int dpi);
 // The control's rectangle in the window's client area, in pixels. Options
 // of a pair never overlap.
 PixelRect ControlPixels(const ControlEntry& entry, int dpi);
+
+// The table is drawn for a message font 12 pixels high at 96 DPI (Segoe UI's
+// 9 points); a larger text size grows the whole layout with the font. The
+// layout is drawn at the larger of the DPI and the DPI at which the design
+// font would be as high as the user's: at 96 DPI, an 18-pixel message font
+// lays the window out as 144 DPI would, and an 11-pixel one as 96 DPI.
+constexpr int kDesignFontHeight = 12;
+// `fontHeight`: the message font's character height in pixels at `dpi`.
+int LayoutDpi(int dpi, int fontHeight);
+
+struct PixelSize {
+    int width, height;
+};
+
+// The window's outer rectangle with its top left at `left`, `top`: the client
+// area the layout needs at `layoutDpi` plus `frame`, the frame's thickness
+// (both sides together) at the window's DPI. After a move to a monitor of
+// another DPI, Windows suggests a rectangle: the size Tolvik asked for, or
+// (per-monitor v1, before Windows 10 1703) the old outer size scaled, frame
+// and all, too large going up and too small coming back. Only its position
+// is taken. E.g. suggested 100, 50, 426 by 288 for a layout at 144 DPI in a
+// frame of 22 by 54: 100, 50, 424 by 284.
+PixelRect WindowPlace(int left, int top, int layoutDpi, PixelSize frame);
+
+// What a screen reader says for a control that no caption or label names:
+// each list by the bound it gives ("Low"), each option with its frame's
+// caption before its own ("Auto On"); empty for the others.
+std::string AccessibleName(const ControlEntry& entry);
 
 // The entry of a control of the table; an id that is none of them is a
 // programming error (std::invalid_argument).

@@ -60,13 +60,16 @@ inline const std::wstring kCallLog = TempPath(L"tolvik-calls.log");
 // is made empty first.
 class TolvikApp {
 public:
-    // `folder`: the current folder it starts in.
-    explicit TolvikApp(std::wstring exe = BinDir() + L"Tolvik.exe",
-                       const wchar_t* folder = nullptr) {
+    // `folder`: the current folder it starts in; `show`: how it is asked to
+    // show its window (-1: as Windows shows it by default).
+    explicit TolvikApp(std::wstring exe = BinDir() + L"Tolvik.exe", const wchar_t* folder = nullptr,
+                       int show = -1) {
         DeleteFileW(kCallLog.c_str());
         SetEnvironmentVariableW(L"VZSIM_CALL_LOG", kCallLog.c_str());
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
+        startup.dwFlags = show < 0 ? 0 : STARTF_USESHOWWINDOW;
+        startup.wShowWindow = static_cast<WORD>(show < 0 ? 0 : show);
         if (!CreateProcessW(exe.c_str(), exe.data(), nullptr, nullptr, FALSE, 0, nullptr, folder,
                             &startup, &info_))
             info_ = {};
@@ -98,12 +101,13 @@ public:
     }
     HWND Item(ControlId id) const { return GetDlgItem(window, id); }
     std::string Text(ControlId id) const { return WindowText(Item(id)); }
-    HWND Focus() const {
+    GUITHREADINFO Gui() const {  // its thread's focus and active window
         GUITHREADINFO info{};
         info.cbSize = sizeof info;
         GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-        return info.hwndFocus;
+        return info;
     }
+    HWND Focus() const { return Gui().hwndFocus; }
 
     void Settle() const {  // lets the window handle what was posted to it
         // A sent message is handled before the next posted one: three round

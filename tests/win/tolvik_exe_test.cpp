@@ -25,6 +25,17 @@ namespace tolvik {
 using namespace wintest;
 using namespace std::string_literals;
 
+// Tolvik, ended in one of the ways a user or Windows can: a clean exit, no
+// library call made inside another, and DapiStop the last call, made once.
+// Gives the calls from the first fetch on.
+std::string ExpectACleanEnd(TolvikApp& app) {
+    EXPECT_EQ(app.WaitForExit(), 0u);
+    const std::string calls = ReadFile(kCallLog);
+    EXPECT_EQ(calls.find("nested"), std::string::npos) << calls;
+    EXPECT_EQ(calls.find("DapiStop"), calls.size() - 9) << calls;
+    return calls.substr(std::min(calls.find("DapiGetText"), calls.size()));
+}
+
 // Tolvik.exe beside the simulated client, hosted in this process
 // (sim.reset() is a user closing the client).
 struct WindowTest : ::testing::Test {
@@ -35,14 +46,6 @@ struct WindowTest : ::testing::Test {
         sim->AppendLine("*** Welcome to the lounge ***");
         ASSERT_NE(app.WaitForWindow(), nullptr);
     }
-    // Tolvik, ended in one of the ways a user or Windows can: a clean exit,
-    // no library call made inside another, and DapiStop the last call, made once.
-    void ExpectACleanEnd() {
-        EXPECT_EQ(app.WaitForExit(), 0u);
-        const std::string calls = ReadFile(kCallLog);
-        EXPECT_EQ(calls.find("nested"), std::string::npos) << calls;
-        EXPECT_EQ(calls.find("DapiStop"), calls.size() - 9) << calls;
-    }
 };
 
 TEST_F(WindowTest, OpensWithTheLayoutOfTheTableAndTakesDigitsOnly) {
@@ -51,28 +54,18 @@ TEST_F(WindowTest, OpensWithTheLayoutOfTheTableAndTakesDigitsOnly) {
     EXPECT_EQ(std::make_pair(r.right, r.bottom), std::make_pair(268L, 153L));
     const LONG_PTR style = GetWindowLongPtrW(app.window, GWL_STYLE);
     EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), WS_MINIMIZEBOX);
-    NONCLIENTMETRICSW metrics{};  // a label shows its whole text in the message font
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ font = SelectObject(dc, CreateFontIndirectW(&metrics.lfMessageFont));
+    // At the normal text size, as the table gives; a label may grow to fit its
+    // text (the Dpi suite checks that it does, short of the box it names).
     for (const ControlEntry& entry : kControls) {
         const PixelRect want = ControlPixels(entry, 96);
-        SIZE text{};
-        GetTextExtentPoint32A(dc, entry.caption.data(), static_cast<int>(entry.caption.size()),
-                              &text);
         GetWindowRect(app.Item(entry.id), &r);
         MapWindowPoints(nullptr, app.window, reinterpret_cast<POINT*>(&r), 2);
-        // A label may grow to fit its text, short of the box it names.
-        if (entry.kind == ControlKind::Label && r.right < 88 &&
-            r.right - r.left >= std::max<LONG>(want.width, text.cx))
+        if (entry.kind == ControlKind::Label)
             r = {r.left, r.top, r.left + want.width, r.top + want.height};
         EXPECT_EQ(std::tuple(r.left, r.top, r.right - r.left, r.bottom - r.top, app.Text(entry.id)),
                   std::tuple(want.left, want.top, want.width, want.height, entry.caption))
             << entry.name;
     }
-    DeleteObject(SelectObject(dc, font));
-    DeleteDC(dc);
     for (WPARAM command : {SC_MINIMIZE, SC_RESTORE}) app.Post(ControlId(0), WM_SYSCOMMAND, command);
     EXPECT_EQ(app.Focus(), app.Item(kTxtNumber)) << "restored, the number box has the focus";
     HWND tips = nullptr;  // the window's tooltip control
@@ -80,7 +73,10 @@ TEST_F(WindowTest, OpensWithTheLayoutOfTheTableAndTakesDigitsOnly) {
     while (tips && GetWindow(tips, GW_OWNER) != app.window);
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);  // the Auto options'
 
-    // The number box takes digits only.
+    // The number box takes digits only, and both boxes text of any length.
+    const LRESULT anyLength = 0x7FFFFFFE;
+    for (ControlId box : {kTxtNumber, kTxtHost})
+        EXPECT_EQ(Send(app.Item(box), EM_GETLIMITTEXT), anyLength);
     for (char c : std::string("a-.\b\x16")) app.Post(kTxtNumber, WM_CHAR, c);  // \x16: Ctrl+V
     app.Type("21");
     EXPECT_EQ(app.Text(kTxtNumber), "WRONG NUMBER");
@@ -95,13 +91,47 @@ TEST_F(WindowTest, OpensWithTheLayoutOfTheTableAndTakesDigitsOnly) {
     SetWindowTextW(app.Item(kTxtNumber), L"\xFF11\xFF15");
     for (ControlId id : {kOptRandomOn, kOptRandomOff, kCmdRegister}) app.Click(id);  // no draw
     EXPECT_EQ(app.Text(kTxtNumber), "You have to enter a number here!!!!!");
-    // Closed while a tick's call waits in a loop that keeps the quit message.
-    sim->SetCallDelay(800);
-    sim->SetWaitTakesQuit(true);
-    app.Click(kOptAutoOn);
-    ASSERT_TRUE(WaitFor([&] { return sim->WaitingCalls() > 0; }));
-    app.Post(ControlId(0), WM_CLOSE, 0, 0);
-    ExpectACleanEnd();
+    EXPECT_EQ(Send(app.Item(kTxtNumber), EM_GETSEL), MAKELRESULT(0, 36))
+        << "the next digit replaces it";
+}
+
+// Started beside the client without activation, Tolvik stays behind it, and
+// the number box has the focus once the user activates Tolvik. Ended while a
+// tick's first call waits in a library's loop: closed (a loop that keeps the
+// quit message), a quit message posted to its thread from outside, or a
+// logoff, which Windows is asked to hold until Tolvik has let go. No call
+// follows the waiting one but DapiStop.
+TEST(WindowBesideTheClient, StartsBehindItAndEndsWithNoCallAfterTheWaitingOne) {
+    HWND client = CreateWindowExW(0, L"STATIC", L"client", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                  nullptr, nullptr, nullptr, nullptr);
+    enum How { kClose, kQuit, kLogoff };
+    for (const How how : {kClose, kQuit, kLogoff}) {
+        SCOPED_TRACE(how);
+        const auto sim = vzsim::Channel::Create();
+        sim->AppendLine("*** Welcome to the lounge ***");
+        sim->AppendLine("Bob: Get Ready to Play 21");
+        SetForegroundWindow(client);
+        TolvikApp app(BinDir() + L"Tolvik.exe", nullptr, SW_SHOWNOACTIVATE);
+        ASSERT_NE(app.WaitForWindow(), nullptr);
+        EXPECT_EQ(std::pair(GetForegroundWindow(), app.Gui().hwndActive),
+                  std::pair(client, HWND{}));
+        SetForegroundWindow(app.window);
+        app.Settle();
+        EXPECT_EQ(app.Focus(), app.Item(kTxtNumber));
+        app.Type("7");
+        sim->SetCallDelay(800);
+        sim->SetWaitTakesQuit(how == kClose);
+        app.Click(kOptAutoOn);
+        ASSERT_TRUE(WaitFor([&] { return sim->WaitingCalls() > 0; }));
+        if (how == kClose) PostMessageW(app.window, WM_CLOSE, 0, 0);
+        if (how == kQuit)
+            PostThreadMessageW(GetWindowThreadProcessId(app.window, nullptr), WM_QUIT, 0, 0);
+        if (how == kLogoff) {
+            EXPECT_EQ(Send(app.window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
+        }
+        EXPECT_EQ(ExpectACleanEnd(app), "DapiGetText 5000\nDapiStop\n");
+    }
+    DestroyWindow(client);
 }
 
 TEST_F(WindowTest, ListsTabOrderAndScreenReaderNames) {
@@ -137,7 +167,7 @@ TEST_F(WindowTest, ListsTabOrderAndScreenReaderNames) {
     // Logoff.
     EXPECT_TRUE(SendMessageW(app.window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
     SendMessageW(app.window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-    ExpectACleanEnd();
+    ExpectACleanEnd(app);
 }
 
 TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
@@ -146,14 +176,16 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
     // Tolvik.exe is copied to `folder` as "My Tolvik.v2.EXE", `library` as vzdapi.dll; the
     // name it starts the library with is the file's, without folder or extension.
     // clang-format off
-    const std::string couldNot = "Tolvik: Tolvik could not load",
-                      put = "vzdapi.dll, so it cannot call DapiStart.\n\nPut My Tolvik.v2.EXE in the folder of";
-    const struct { const wchar_t* folder; std::wstring library; std::string says[2]; DWORD exitCode; } cases[] = {
+    // A library found is named with its folder (`found` stands for both).
+    const std::string found = "Tolvik: Tolvik found the VZones automation library vzdapi.dll in ",
+                      notLoaded = ", but Windows could not load it, so Tolvik cannot call DapiStart.\n\nWindows says: ";
+    const struct { const wchar_t* folder; std::wstring library; std::string says[3]; DWORD exitCode; } cases[] = {
         {L"tolvik.no-client", bin + L"vzdapi.dll", {"VZones is not there: Failed to find a VZones Client:", ""}, 1},
-        {L"tolvik-alone", L"", {couldNot, put}, 2},
-        {L"tolvik-not-a-library", bin + L"..\\CMakeCache.txt", {couldNot, put}, 2},
-        {L"tolvik-lacking", bin + L"lacking\\vzdapi.dll", {"Tolvik: ", "vzdapi.dll was found, but it has no operation DapiESP"}, 2},
-        {L"tolvik-other-bits", other + L"\\bin\\vzdapi.dll", {"Tolvik: Tolvik found", x64
+        {L"tolvik-alone", L"", {"Tolvik: Tolvik could not find", "vzdapi.dll, so it cannot call DapiStart.\n\nPut My Tolvik.v2.EXE in the folder of"}, 2},
+        {L"tolvik-not-a-library", bin + L"..\\CMakeCache.txt", {found, notLoaded, "(error 193)"}, 2},
+        {L"tolvik-needs-absent", bin + L"needs-absent\\vzdapi.dll", {found, notLoaded, "(error 126)"}, 2},
+        {L"tolvik-lacking", bin + L"lacking\\vzdapi.dll", {found, ", but it has no operation DapiESP"}, 2},
+        {L"tolvik-other-bits", other + L"\\bin\\vzdapi.dll", {found, x64
             ? "a 32-bit library and this Tolvik is the 64-bit one, so it cannot call DapiStart.\n\nUse Tolvik.exe, the 32-bit Tolvik,"
             : "a 64-bit library and this Tolvik is the 32-bit one, so it cannot call DapiStart.\n\nUse Tolvik-x64.exe, the 64-bit Tolvik,"}, 2},
     };
@@ -170,8 +202,11 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         TolvikApp app(exe, bin.c_str());
         HWND box = nullptr;
         WaitFor([&] { return (box = app.FindWindowOfClass(L"#32770")) != nullptr; }, 10000);
-        for (const auto& text : c.says)
-            EXPECT_NE(app.BoxText(box).find(text), std::string::npos) << app.BoxText(box);
+        for (const auto& text : c.says) {
+            const std::string said = text == found ? found + WideToAnsi(dir) + "\\" : text;
+            EXPECT_NE(app.BoxText(box).find(said), std::string::npos) << app.BoxText(box);
+        }
+        EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr) << "a taskbar button of its own";
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(app.WaitForExit(), c.exitCode);
         EXPECT_EQ(ReadFile(kCallLog),
@@ -191,7 +226,7 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
             FakeLibrary::DapiStart(name);
             if (how & kClick)
                 PostMessageW(FindWindowW(kFormClassName, nullptr), WM_COMMAND, kCmdGetHost, 0);
-            if (how & kStartThrows) throw LibraryError("no vzdapi.dll");
+            if (how & kStartThrows) throw LibraryError(L"no vzdapi.dll");
         }
     };
     // says: the box's "title: prompt"; a box ends with DapiStop, once, last.
@@ -219,6 +254,7 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         };
         std::string told;
         HICON icon = nullptr;
+        bool owned = false;
         std::thread user([&] {
             HWND box = nullptr;  // once its thread answers (it may seem hung at first)
             const auto shown = [&] {
@@ -226,6 +262,7 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
                 return told.size() > told.find(": ") + 2;
             };
             if (run.says.empty() || !WaitFor(shown)) return;
+            owned = GetWindow(box, GW_OWNER) != nullptr;
             for (HWND c = nullptr; (c = FindWindowExW(box, c, L"Static", nullptr)) != nullptr;)
                 if ((GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
                     icon = reinterpret_cast<HICON>(Send(c, STM_GETICON));
@@ -237,16 +274,49 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         int result = -1;
         try {
             result = RunTolvik(GetModuleHandleW(nullptr), library, random, library.clock, "Tolvik",
-                               SW_HIDE);
+                               SW_SHOWNOACTIVATE);
         } catch (const std::exception&) {
         }
         user.join();
         EXPECT_EQ(told + " " + std::to_string(result), run.says + " " + std::to_string(run.result));
         EXPECT_EQ(icon, run.icon ? LoadIconW(nullptr, run.icon) : nullptr) << run.says;
+        // Owned by the window once it is shown; unowned, with a taskbar button, before.
+        EXPECT_EQ(owned, !run.says.empty() && !(run.how & (kNoClient | kQuitInCall))) << run.says;
         const std::vector<std::string> calls = {"DapiStart Tolvik", "DapiStop"};
         EXPECT_EQ(library.calls, std::vector(calls.begin(), calls.end() - run.says.empty()))
             << run.says;
     }
+}
+
+// Every caption fits its control and the font every box and button, and no
+// two controls overlap but a frame and its options.
+void ExpectTheLayoutHoldsItsText(HWND window, const char* when) {
+    HDC dc = GetDC(window);
+    SelectObject(dc, reinterpret_cast<HFONT>(Send(GetDlgItem(window, kTxtNumber), WM_GETFONT)));
+    TEXTMETRICW font{};
+    GetTextMetricsW(dc, &font);
+    std::vector<RECT> placed;
+    for (const ControlEntry& e : kControls) {
+        RECT r, inside;
+        SIZE text{};
+        GetWindowRect(GetDlgItem(window, e.id), &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        GetClientRect(GetDlgItem(window, e.id), &inside);
+        GetTextExtentPoint32A(dc, e.caption.data(), static_cast<int>(e.caption.size()), &text);
+        const bool option = e.kind == ControlKind::Option;  // its text follows a circle
+        const bool boxed =
+            option || e.kind == ControlKind::TextBox || e.kind == ControlKind::Button;
+        const int margins = option                         ? GetSystemMetrics(SM_CXMENUCHECK) + 4
+                            : e.kind == ControlKind::Label ? 0
+                                                           : 8;
+        EXPECT_LE(text.cx + margins, inside.right) << e.name << when;
+        EXPECT_LE(boxed ? font.tmHeight : 0, inside.bottom) << e.name << when;
+        for (std::size_t i = 0; i < placed.size(); ++i)
+            EXPECT_TRUE(e.frame == kControls[i].id || !IntersectRect(&inside, &r, &placed[i]))
+                << e.name << " on " << kControls[i].name << when;
+        placed.push_back(r);
+    }
+    ReleaseDC(window, dc);
 }
 
 // In-process: moved to a monitor of 144 DPI, the window takes the place and
@@ -258,10 +328,12 @@ TEST(WindowDpi, AMoveBetweenMonitorsAndANewTextSizeLayItOutAgain) {
     ASSERT_TRUE(form.Create());
     HWND window = form.hwnd();
     EXPECT_EQ(GetClassLongPtrW(window, GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);  // dialog grey
+    ExpectTheLayoutHoldsItsText(window, "");
     SIZE size{};
     EXPECT_TRUE(SendMessageW(window, kWmGetDpiScaledSize, 144, reinterpret_cast<LPARAM>(&size)));
     EXPECT_GT(size.cx, TwipsToPixels(kClientWidthTwips, 144));  // the frame around the layout
-    RECT suggested{100, 50, 100 + size.cx, 50 + size.cy}, r;
+    // Per-monitor v1 suggests the old size scaled: only its place is taken.
+    RECT suggested{100, 50, 100 + size.cx * 9 / 8, 50 + size.cy * 7 / 8}, r;
     const std::tuple<UINT, WPARAM, LPARAM> changes[] = {
         {kWmDpiChanged, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested)},
         {WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0}};
@@ -272,7 +344,8 @@ TEST(WindowDpi, AMoveBetweenMonitorsAndANewTextSizeLayItOutAgain) {
         EXPECT_EQ(GetObjectType(old), 0u) << "the old font is deleted";
     }
     GetWindowRect(window, &r);
-    EXPECT_TRUE(EqualRect(&r, &suggested));
+    EXPECT_EQ(std::tuple(r.left, r.top, r.right, r.bottom),
+              std::tuple(100L, 50L, 100 + size.cx, 50 + size.cy));
     for (const ControlEntry& entry : kControls) {
         GetWindowRect(GetDlgItem(window, entry.id), &r);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
@@ -286,6 +359,23 @@ TEST(WindowDpi, AMoveBetweenMonitorsAndANewTextSizeLayItOutAgain) {
     DeleteObject(icon.hbmColor);
     DeleteObject(icon.hbmMask);
     EXPECT_EQ(image.bmWidth, GetSystemMetrics(SM_CXICON) * 3 / 2);
+    ExpectTheLayoutHoldsItsText(window, " at 144 DPI");
+
+    // A text size 1.5 times larger (Windows' "Make text bigger"), in the test's
+    // prefix until the end (no assertion stops short of it): the layout grows.
+    NONCLIENTMETRICSW normal{}, larger{};
+    normal.cbSize = sizeof normal;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof normal, &normal, 0);
+    larger = normal;
+    larger.lfMessageFont.lfHeight = normal.lfMessageFont.lfHeight * 3 / 2;
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof larger, &larger, 0);
+    for (const int dpi : {144, 96}) {
+        SendMessageW(window, kWmDpiChanged, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        ExpectTheLayoutHoldsItsText(window,
+                                    dpi == 96 ? ", larger text" : ", larger text at 144 DPI");
+    }
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof normal, &normal, 0);
 }
 
 using EndToEnd = WindowTest;
@@ -314,7 +404,7 @@ TEST_F(EndToEnd, GamesThroughTheLibraryGetOneNumberEach) {
     }
     EXPECT_EQ(app.Text(kTxtHost), "B\xF6rk");
     app.Click(kCmdQuit);
-    ExpectACleanEnd();
+    ExpectACleanEnd(app);
 }
 
 }  // namespace tolvik
