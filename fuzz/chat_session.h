@@ -52,12 +52,12 @@ constexpr unsigned kClickBelow = 40, kSlowFrom = 240;
 constexpr int kTicksToTheLongestResend = kLongestResendGap / kTimerInterval + 2;
 
 // What a session played beside the promises it kept, which the named seeds
-// are checked against: the ticks' ESPs; Off chosen while a tick's call
+// are checked against: Off chosen while a tick's call
 // waited; Register sent while the game in sight was no player's; the tick
 // sending to another host than its last ESP went to; a game in the words of
 // the one before it, in a view that cut its line, then in one that showed it.
 // clang-format off
-struct Played { int tickEsps = 0; bool offInACall = false, registerOnNoPlayersLine = false, anotherHostAfterAnEsp = false, repeatSeenShortThenWhole = false; };
+struct Played { bool offInACall = false, registerOnNoPlayersLine = false, anotherHostAfterAnEsp = false, repeatSeenShortThenWhole = false; };
 // clang-format on
 
 // Throws BrokenPromise.
@@ -162,7 +162,6 @@ inline Played PlayChat(const std::uint8_t* data, std::size_t size) {
             // last number the game got, and not within 3 s.
             if (press && game && to == game->host) game->number = number, game->sentAt = now;
             pressEsps += press;
-            played.tickEsps += !press;
             if (press) continue;
             check(game && game->player && to == game->host,
                   "the tick's ESP goes to the player who announced the game in sight");

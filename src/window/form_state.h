@@ -29,7 +29,9 @@ public:
 
     // A press, a tick or start-up is under way: a call of it may be waiting
     // on the client.
-    bool Working() const { return phase_ == Phase::Pressing || Ticking(); }
+    bool Working() const {
+        return phase_ == Phase::StartingUp || phase_ == Phase::Pressing || Ticking();
+    }
     // A tick runs: the Auto choice waits for its end.
     bool Ticking() const { return phase_ == Phase::Ticking || phase_ == Phase::TickingOff; }
     // Form_Unload has run: no handler does anything more.

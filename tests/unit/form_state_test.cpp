@@ -33,10 +33,10 @@ TEST(FormState, EveryMoveFromEveryPhase) {
     // now waits; then what the phase lets run.
     const struct { Phase from; std::vector<const char*> after; const char* lets; } cases[] = {
         {Phase::Idle, {"yes StartingUp", "yes Pressing", "yes Pressing", "yes Pressing Register", "Closing", "yes Ticking", "-", "-", "-", "yes Closed"}, ""},
-        {Phase::StartingUp, {"-", "-", "-", "-", "Closing", "-", "-", "-", "Idle", "Closing"}, "goes on"},
-        {Phase::Pressing, {"-", "Pressing Register", "Pressing GetHost", "Pressing Register", "Closing", "-", "-", "-", "Idle", "Closing"}, "goes on"},
-        {Phase::Ticking, {"-", "Ticking Register", "Ticking GetHost", "Ticking Register", "Closing", "-", "-", "TickingOff", "Idle", "Closing"}, "ticking goes on"},
-        {Phase::TickingOff, {"-", "TickingOff Register", "TickingOff GetHost", "TickingOff Register", "Closing", "-", "Ticking", "-", "Idle", "Closing"}, "ticking"},
+        {Phase::StartingUp, {"-", "-", "-", "-", "Closing", "-", "-", "-", "Idle", "Closing"}, "working goes on"},
+        {Phase::Pressing, {"-", "Pressing Register", "Pressing GetHost", "Pressing Register", "Closing", "-", "-", "-", "Idle", "Closing"}, "working goes on"},
+        {Phase::Ticking, {"-", "Ticking Register", "Ticking GetHost", "Ticking Register", "Closing", "-", "-", "TickingOff", "Idle", "Closing"}, "working ticking goes on"},
+        {Phase::TickingOff, {"-", "TickingOff Register", "TickingOff GetHost", "TickingOff Register", "Closing", "-", "Ticking", "-", "Idle", "Closing"}, "working ticking"},
         {Phase::Closing, {"-", "-", "-", "-", "-", "-", "-", "-", "yes Closed", "-"}, "unloaded"},
         {Phase::Closed, {"-", "-", "-", "-", "-", "-", "-", "-", "-", "-"}, "unloaded"},
     };
@@ -61,8 +61,8 @@ TEST(FormState, EveryMoveFromEveryPhase) {
                           (press ? *press == Press::Register ? " Register" : " GetHost" : "");
             EXPECT_EQ(left, c.after[m]) << from << ", then " << moves[m].name;
         }
-        EXPECT_EQ(std::string(s.Ticking() ? "ticking " : "") + (s.Unloaded() ? "unloaded " : "") +
-                      (s.WorkGoesOn() ? "goes on " : ""),
+        EXPECT_EQ(std::string(s.Working() ? "working " : "") + (s.Ticking() ? "ticking " : "") +
+                      (s.Unloaded() ? "unloaded " : "") + (s.WorkGoesOn() ? "goes on " : ""),
                   c.lets + std::string(*c.lets ? " " : ""))
             << from;
     }
