@@ -96,13 +96,10 @@ TranscriptPosition LastOccurrence(std::string_view text, std::string_view needle
 // Whether a line is the client's echo of an ESP the user sent: "ESP TO " at
 // its start, in any case.
 bool IsEspEcho(std::string_view line) {
-    constexpr std::string_view kEcho = "ESP TO ";
-    if (line.size() < kEcho.size()) return false;
-    for (std::size_t i = 0; i < kEcho.size(); ++i)
-        if (kFold[static_cast<unsigned char>(line[i])] !=
-            kFold[static_cast<unsigned char>(kEcho[i])])
-            return false;
-    return true;
+    constexpr std::string_view kEcho = "esp to ";  // as kFold folds it
+    std::string start(line.substr(0, kEcho.size()));
+    for (char& c : start) c = static_cast<char>(kFold[static_cast<unsigned char>(c)]);
+    return start == kEcho;
 }
 
 }  // namespace

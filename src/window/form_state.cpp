@@ -28,7 +28,7 @@ bool FormState::EndWork() {
         phase_ = Phase::Closed;
         return true;
     }
-    if (phase_ != Phase::Idle && phase_ != Phase::Closed) phase_ = Phase::Idle;
+    if (phase_ != Phase::Closed) phase_ = Phase::Idle;
     return false;
 }
 
