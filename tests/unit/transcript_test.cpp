@@ -41,8 +41,10 @@ TEST(Transcript, HostOfTheLastAnnouncement) {
 
 TEST(Transcript, ScansShortChatsAndPastSixteenBitPositions) {
     // The scanning fuzzer's oracle (scan_oracle.h) on chats shorter than the
-    // scanner's blocks and longer than the fuzzer's inputs.
-    for (const std::string& pad : {std::string(), std::string("Chatter"), std::string(70000, 'x')})
+    // scanner's blocks (one with a NUL to remove) and longer than the
+    // fuzzer's inputs.
+    for (const std::string& pad :
+         {std::string(), std::string("Chat\0ter", 8), std::string(70000, 'x')})
         for (const std::string host : {"Bob", "\xC9\x8A\x9F\xDE", ""})
             for (const std::string tail :
                  {"\r\nBob: Get Ready to Play 21\r\nesp to bob: 7", "ESP TO \xE9\x9A\xFF\xFE:", ""})
