@@ -12,10 +12,10 @@
 
 namespace {
 
-// A full transcript whose announcement and echo both stand near its start, so
-// both backward searches cross the whole text.
+// A full transcript whose announcement stands near its start, with no echo
+// of an ESP after it, so both backward searches cross the whole text.
 std::string FullTranscript() {
-    std::string text = "Alice: hi\r\nBob: Get Ready to Play 21\r\nESP TO Bob: 7\r\n";
+    std::string text = "Alice: hi\r\nBob: Get Ready to Play 21\r\n";
     const char* lines[] = {"Carol: anyone up for a game later?\r\n", "Dave: brb\r\n",
                            "Eve: nice hand, well played everyone\r\n", "Frank: lol\r\n"};
     for (int i = 0; text.size() < static_cast<std::size_t>(tolvik::kTranscriptLimit); ++i)
@@ -25,15 +25,19 @@ std::string FullTranscript() {
 }
 
 // One tick of Auto through the window's logic, on the in-memory form and
-// library of the unit tests: two fetches of a full transcript, each scanned,
-// the game already entered, the memory taking in the second.
+// library of the unit tests: two fetches of a full transcript, each scanned;
+// the game got an ESP that no echo has confirmed and whose resend is not due
+// (the clock stands still), so the memory compares each fetch with what it
+// keeps of the game (three times: each fetch, and whether the ESP went out
+// already) and takes in both.
 void BM_Tick(benchmark::State& state) {
     tolvik::testing::Rig rig;
     rig.library.transcript = FullTranscript();
     rig.view.numberBoxText = "7";
     rig.handlers.optAuto_Click(0);
+    rig.handlers.vzTimer_Timer();  // the ESP, unconfirmed
     for (auto _ : state) rig.handlers.vzTimer_Timer();
-    if (!rig.library.esps.empty()) state.SkipWithError("the tick sent an ESP");
+    if (rig.library.esps.size() != 1) state.SkipWithError("the tick sent another ESP");
     state.SetBytesProcessed(state.iterations() * 2 * tolvik::kTranscriptLimit);
 }
 BENCHMARK(BM_Tick)->Unit(benchmark::kMicrosecond);

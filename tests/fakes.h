@@ -24,7 +24,7 @@ struct FakeClock : Clock {
 };
 
 // A client as it can behave: it echoes ESPs `echoDelay` ms after them on its
-// clock (0: at once, -1: never), hands back only the last `tail` characters
+// clock (0: at once, or never), hands back only the last `tail` characters
 // (none when busy), and handles clicks while a call waits (onCall);
 // a call made from onCall counts as nested.
 class FakeLibrary : public ClientLibrary {
@@ -32,7 +32,8 @@ public:
     FakeClock clock;
     std::string transcript;
     bool clientThere = true;
-    std::int64_t echoDelay = -1;
+    static constexpr std::int64_t kNoEcho = -1;
+    std::int64_t echoDelay = kNoEcho;
     std::size_t tail = std::string::npos;  // the most characters a fetch hands back
     std::deque<std::string> changes;       // appended, one per fetch, before it
     std::function<void()> onCall;
@@ -61,7 +62,7 @@ public:
         Wait();
         esps.push_back(to + "|" + msg);
         espTimeouts.push_back(timeout);
-        if (!to.empty() && echoDelay >= 0)
+        if (!to.empty() && echoDelay != kNoEcho)
             echoes.emplace_back(clock.now + echoDelay, to + ": " + msg);
         WriteLateEchoes();
     }
@@ -131,7 +132,8 @@ public:
     void SetHighText(const std::string& t) override { highText = t; }
     bool TimerEnabled() const override { return timerEnabled; }
     void SetTimerEnabled(bool on) override {
-        // Each call would restart a running countdown, so each one is logged.
+        // Logged, call by call: on a real timer, enabling one that runs would
+        // restart its countdown, which no caller does.
         if (log) log->push_back(on ? "timer on" : "timer off");
         timerEnabled = on;
     }

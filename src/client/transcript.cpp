@@ -45,7 +45,7 @@ std::pair<unsigned char, unsigned char> Variants(const CharMap& map, unsigned ch
 
 // 1-based position of the last occurrence of `needle`, comparing characters
 // through `map`, or 0. Scans backwards, so it stops at the last match. With
-// SSE2, sixteen window starts are tested at once against the needle's first
+// SSE2, sixteen starting positions are tested at once against the needle's first
 // and last characters, and only the few that pass both are compared whole.
 TranscriptPosition LastOccurrence(std::string_view text, std::string_view needle,
                                   const CharMap& map) {
@@ -93,6 +93,15 @@ TranscriptPosition LastOccurrence(std::string_view text, std::string_view needle
     return 0;
 }
 
+// Whether a line is the client's echo of an ESP the user sent: "ESP TO " at
+// its start, in any case.
+bool IsEspEcho(std::string_view line) {
+    constexpr std::string_view kEcho = "esp to ";  // as kFold folds it
+    std::string start(line.substr(0, kEcho.size()));
+    for (char& c : start) c = static_cast<char>(kFold[static_cast<unsigned char>(c)]);
+    return start == kEcho;
+}
+
 }  // namespace
 
 std::string RemoveNuls(std::string text) {
@@ -120,17 +129,8 @@ TranscriptPosition LastEchoPosition(std::string_view text, std::string_view host
     return LastOccurrence(text, needle, kFold);
 }
 
-bool IsEspEcho(std::string_view name) {
-    constexpr std::string_view kEcho = "ESP TO ";
-    if (name.size() < kEcho.size()) return false;
-    for (std::size_t i = 0; i < kEcho.size(); ++i)
-        if (kFold[static_cast<unsigned char>(name[i])] !=
-            kFold[static_cast<unsigned char>(kEcho[i])])
-            return false;
-    return true;
-}
-
 HostOutcome HostFromTranscript(std::string_view text) {
+    using Kind = HostOutcome::Kind;
     HostOutcome outcome;
     const TranscriptPosition a = LastAnnouncementPosition(text);
     outcome.announcement = a;
@@ -138,37 +138,24 @@ HostOutcome HostFromTranscript(std::string_view text) {
 
     // The last CR LF pair lying wholly before the announcement (0-based index of its CR).
     const std::size_t announcement = a - 1;
-    std::size_t lineBreak = std::string_view::npos;
-    if (announcement >= 2) {
-        const std::string_view before = text.substr(0, announcement);
-        lineBreak = before.rfind("\r\n");
-    }
+    const std::size_t lineBreak =
+        announcement >= 2 ? text.substr(0, announcement).rfind("\r\n") : std::string_view::npos;
     if (lineBreak == std::string_view::npos) {
-        outcome.kind = HostOutcome::Kind::FirstLine;
+        outcome.kind = Kind::FirstLine;
         return outcome;
     }
 
-    // A lone CR or LF before the announcement ends a line of its own there:
-    // the announcement is not on the line of whoever the name would be.
+    // What stands on the announcement's line before it.
     const std::string_view lineStart = text.substr(lineBreak + 2, announcement - lineBreak - 2);
-    if (lineStart.find_first_of("\r\n") != std::string_view::npos) return outcome;
-
-    const std::size_t colon = text.find(':', lineBreak);
-    if (colon == std::string_view::npos) return outcome;  // no name can be delimited
-
-    const std::string_view raw = text.substr(lineBreak, colon - lineBreak);
-    std::string name;
-    name.reserve(raw.size());
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') {
-            ++i;
-            continue;
-        }
-        name.push_back(raw[i]);
-    }
-    outcome.kind = HostOutcome::Kind::Speaker;
-    outcome.name = std::move(name);
-    outcome.saidBySpeaker = colon < announcement;
+    const std::size_t colon = lineStart.find(':');
+    if (lineStart.find_first_of("\r\n") != std::string_view::npos)
+        outcome.kind = Kind::SplitLine;
+    else if (colon == std::string_view::npos)
+        outcome.kind = Kind::Emote;
+    else if (IsEspEcho(lineStart))
+        outcome.kind = Kind::OwnEsp;
+    else
+        outcome = {Kind::Player, std::string(lineStart.substr(0, colon)), a};
     return outcome;
 }
 

@@ -31,31 +31,31 @@ TranscriptPosition LastAnnouncementPosition(std::string_view text);
 // ASCII and Windows-1252 letters.
 TranscriptPosition LastEchoPosition(std::string_view text, std::string_view host);
 
+// Whose game the last announcement is. Only a player's own line names a host:
+// the announcement stands on a line of its own after a line break, the
+// speaker's ":" comes before it, and the line is no echo of the user's ESP.
 struct HostOutcome {
     enum class Kind {
-        NoSpeaker,  // no announcement; or no ":" after the line break that opens its line,
-                    // or a lone CR or LF between that line break and the announcement
-        FirstLine,  // the announcement stands on the transcript's first line
-        Speaker,    // `name` is its speaker's
+        NoAnnouncement,
+        FirstLine,  // on the text's first line, whose speaker the fetch may have cut
+        SplitLine,  // a lone CR or LF stands between its line's start and it
+        Emote,      // no ":" before it on its line (an emote, or a line with no speaker)
+        OwnEsp,     // on the echo of an ESP the user sent ("ESP TO " at its start, in any case)
+        Player,     // on a player's own line: `name` is the host
     };
-    Kind kind = Kind::NoSpeaker;
-    std::string name;  // for Kind::Speaker: may be empty (": Get Ready to Play 21")
-    // For Kind::Speaker: the name's ":" stands before the announcement, so the
-    // announcement is part of what that speaker said on that line (not an
-    // emote, whose "name" runs on to a ":" after it).
-    bool saidBySpeaker = false;
+    Kind kind = Kind::NoAnnouncement;
+    // For Kind::Player: everything from the line's start up to the first ":",
+    // nothing trimmed; may be empty (": Get Ready to Play 21").
+    std::string name;
     // LastAnnouncementPosition of the same text, whatever the kind.
     TranscriptPosition announcement = 0;
+
+    // A player announced the game on a line of their own: the only game there
+    // is to enter.
+    bool AnnouncedByPlayer() const { return kind == Kind::Player; }
 };
 
-// Whether the line holding the name is the client's echo of an ESP the user
-// sent ("ESP TO " at its start, in any case).
-bool IsEspEcho(std::string_view name);
-
-// The speaker of the last announcement: everything from the CR LF that opens
-// the announcement's line up to the first ":" after it, with CR LF pairs
-// removed and nothing else trimmed. A line that a lone CR or LF splits before
-// the announcement is no one speaker's: no name.
+// The last announcement and whose it is.
 HostOutcome HostFromTranscript(std::string_view text);
 
 }  // namespace tolvik

@@ -27,7 +27,7 @@ Registration ManualRegistration(bool randomMode, const std::string& typed, Rando
 
 Registration AutoRegistration(const TickInputs& in, RandomSource& random) {
     // An ESP to nobody reaches nobody, and would repeat every tick.
-    if (!AnnouncedByPlayer(in.latest) || in.host.empty()) return {};
+    if (!in.latest.AnnouncedByPlayer() || in.host.empty()) return {};
     if (in.latest.announcement < LastEchoPosition(in.text, in.host)) return {};  // entered
     if (const auto again = in.sent.EspAlreadySent(in.text, in.latest, in.now)) {
         if (!again->resendDue) return {};
@@ -36,7 +36,7 @@ Registration AutoRegistration(const TickInputs& in, RandomSource& random) {
     if (!in.randomMode) return Typed(in.typed);
     const long long low = Bound(in.low, 0);
     const long long high = Bound(in.high, 21);
-    if (low == high) return {Registration::Kind::Show, in.low, false};
+    if (low == high) return {Registration::Kind::Fill, in.low, false};
     const auto r = DrawBetween(random, low, high);
     if (!r) return {};  // no whole number lies strictly between the bounds
     return Drawn(*r);

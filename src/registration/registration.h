@@ -15,7 +15,7 @@ struct Registration {
     enum class Kind {
         Nothing,       // nothing is sent or shown
         Send,          // `number` goes to the host; a drawn one is shown too
-        Show,          // `number` is only shown in the number box
+        Fill,          // `number` only fills the number box
         AskForNumber,  // the number box holds no number
     };
     Kind kind = Kind::Nothing;
@@ -46,7 +46,7 @@ struct TickInputs {
 // announcement no ESP echo to that host follows: at once for a newer game,
 // and for the same one again, with the same number, only once its resend is
 // due. With Random on it draws strictly between the bounds: an unpicked Low
-// counts as 0 and an unpicked High as 21, equal bounds are only shown, and
+// counts as 0 and an unpicked High as 21, equal bounds only fill the number box, and
 // bounds with no whole number between them register nothing.
 Registration AutoRegistration(const TickInputs& in, RandomSource& random);
 

@@ -4,13 +4,8 @@
 
 namespace tolvik {
 
-bool AnnouncedByPlayer(const HostOutcome& outcome) {
-    return outcome.kind == HostOutcome::Kind::Speaker && outcome.saidBySpeaker &&
-           !IsEspEcho(outcome.name);
-}
-
 bool SentGame::IsRememberedGame(std::string_view text, const HostOutcome& last) const {
-    if (!game_ || !AnnouncedByPlayer(last) || last.name != game_->host) return false;
+    if (!game_ || !last.AnnouncedByPlayer() || last.name != game_->host) return false;
     const std::string_view before = text.substr(0, last.announcement - 1);
     const std::string_view after = text.substr(last.announcement - 1);
     // Before the game, the shorter of the two views is the end of the longer.
@@ -31,8 +26,8 @@ std::optional<SentGame::EarlierEsp> SentGame::EspAlreadySent(std::string_view te
 void SentGame::TakeFetch(std::string_view text, const HostOutcome& last) {
     if (!game_ || text.empty()) return;  // nothing to tell of
     if (IsRememberedGame(text, last)) {
-        Remember(text, last, false);
-    } else if (last.announcement == 0) {
+        RememberAsSeen(text, last);
+    } else if (last.kind == HostOutcome::Kind::NoAnnouncement) {
         // The fetch does not reach the announcement: more chat than it holds
         // stands after it.
         game_->leastAfterLength = std::max(game_->leastAfterLength, text.size() + 1);
@@ -44,9 +39,7 @@ void SentGame::TakeFetch(std::string_view text, const HostOutcome& last) {
 void SentGame::RecordEsp(std::string_view text, const HostOutcome& last, const std::string& number,
                          std::int64_t now) {
     const bool again = IsRememberedGame(text, last);
-    const std::int64_t gap =
-        again ? std::clamp(2 * (now - game_->sentAt), kFirstResendGap, kLongestResendGap)
-              : kFirstResendGap;
+    const std::int64_t gap = again ? ResendGapAfter(now - game_->sentAt) : kFirstResendGap;
     if (!again) {
         game_ = Game{};
         game_->host = last.name;
@@ -54,7 +47,7 @@ void SentGame::RecordEsp(std::string_view text, const HostOutcome& last, const s
     game_->number = number;
     game_->sentAt = now;
     game_->gap = gap;
-    Remember(text, last, true);
+    RememberAsSentOn(text, last);
 }
 
 void SentGame::RecordEspUnseen(const std::string& host, const std::string& number,
@@ -66,9 +59,18 @@ void SentGame::RecordEspUnseen(const std::string& host, const std::string& numbe
     game_->gap = kFirstResendGap;
 }
 
-void SentGame::Remember(std::string_view text, const HostOutcome& last, bool sentOnIt) {
+void SentGame::RememberAsSentOn(std::string_view text, const HostOutcome& last) {
+    game_->before.assign(text.substr(0, last.announcement - 1));
+    RememberAfter(text, last);
+}
+
+void SentGame::RememberAsSeen(std::string_view text, const HostOutcome& last) {
     const std::string_view before = text.substr(0, last.announcement - 1);
-    if (sentOnIt || before.size() > game_->before.size()) game_->before.assign(before);
+    if (before.size() > game_->before.size()) game_->before.assign(before);
+    RememberAfter(text, last);
+}
+
+void SentGame::RememberAfter(std::string_view text, const HostOutcome& last) {
     game_->after.assign(text.substr(last.announcement - 1));
     game_->leastAfterLength = std::max(game_->leastAfterLength, game_->after.size());
 }

@@ -4,7 +4,7 @@
 //
 // A game is one announcement that a player said on a line of their own,
 // known again by its host and by the chat around it. The chat only grows at
-// its end, and a fetch shows a window of it (usually its last 32678
+// its end, and a fetch shows a view of it (usually its last 32678
 // characters, sometimes fewer, sometimes nothing), so the memory keeps the
 // chat before the announcement (as the fetch its ESP went out on showed it,
 // or the more of it that a later fetch showed), the chat from it on as the
@@ -22,13 +22,11 @@
 // last. A fetch that cuts the announcement's line (its speaker unknown), or
 // is empty, tells nothing. Where nothing came between two games by one host
 // that tells them apart, the newer one is taken for the older one and gets
-// its number as a resend: never a second number.
-//
-// An ESP that no echo confirms is sent again, spaced out: the first resend no
-// sooner than 3 s after the ESP, each later gap at least twice the one
-// before, and from a minute on one a minute.
+// its number as a resend: never a second number. An ESP that no echo
+// confirms is sent again on the schedule below.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -38,17 +36,14 @@
 
 namespace tolvik {
 
-constexpr std::int64_t kFirstResendGap = 3000;  // ms
+// The resend schedule, in ms: the first resend no sooner than 3 s after the
+// ESP, each later gap twice the time since the ESP before it (so at least
+// double the gap before), and from a minute on one a minute.
+constexpr std::int64_t kFirstResendGap = 3000;
 constexpr std::int64_t kLongestResendGap = 60000;
-
-// Whether a player announced the game on a line of their own: the only
-// game there is to enter. The speaker said the announcement, on a line of its
-// own, and the line is no ESP echo. Not a player's game: an announcement on
-// the text's first line (the library's window may have cut it, so its
-// speaker is unknown), one before any ":" on its line (an emote; the "name"
-// would run to a ":" further on, even on later lines), one on a line a lone
-// CR or LF splits, and one quoted in the user's own ESP.
-bool AnnouncedByPlayer(const HostOutcome& outcome);
+constexpr std::int64_t ResendGapAfter(std::int64_t sinceEarlierEsp) {
+    return std::clamp(2 * sinceEarlierEsp, kFirstResendGap, kLongestResendGap);
+}
 
 class SentGame {
 public:
@@ -80,10 +75,10 @@ private:
         // The chat before the announcement as the fetch that an ESP went out
         // on showed it, or more of it as a later fetch that agrees showed.
         // Narrowed only by an ESP: when a newer game was taken for this one
-        // through a short window (a chat that repeats itself) and got its
+        // through a short view (a chat that repeats itself) and got its
         // number, the memory is of that game from then on, and a later full
-        // window must not tell the two apart and draw a second number.
-        // Without an ESP, the fuller view stays, so a short window alone never
+        // view must not tell the two apart and draw a second number.
+        // Without an ESP, the fuller view stays, so a short view alone never
         // makes a newer game look like this one.
         std::string before;
         std::string after;  // the chat from the announcement on, as the last fetch showed it
@@ -95,7 +90,13 @@ private:
         std::int64_t gap = 0;  // before the next resend
     };
     bool IsRememberedGame(std::string_view text, const HostOutcome& last) const;
-    void Remember(std::string_view text, const HostOutcome& last, bool sentOnIt);
+    // The remembered game as the fetch an ESP went out on shows it: the chat
+    // before it narrowed to this view.
+    void RememberAsSentOn(std::string_view text, const HostOutcome& last);
+    // The remembered game as a later fetch shows it: more of the chat before
+    // it, if this view holds more.
+    void RememberAsSeen(std::string_view text, const HostOutcome& last);
+    void RememberAfter(std::string_view text, const HostOutcome& last);
 
     std::optional<Game> game_;  // none until an ESP goes out, and once its game is over
 };

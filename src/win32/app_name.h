@@ -1,5 +1,6 @@
 // The name Tolvik gives itself when it attaches to the client. Plain rules,
-// no Windows header: built and tested natively too.
+// no Windows header, so the native build compiles it with the core; the
+// Window suite checks it, through the name an exe renamed by hand gives.
 #pragma once
 
 #include <string>

@@ -9,22 +9,22 @@ namespace {
 
 const char* const kEnterNumberText = "You have to enter a number here!!!!!";
 const char* const kWrongNumberText = "WRONG NUMBER";
-// The host box once a lookup has found no name. The window opens with a
-// text of its own, "Host....." (the control table's caption): two texts, so
-// the box tells whether any lookup has run.
+// The host box once a look has found an announcement but no host is known
+// (or its player's name is empty). The window opens with a text of its own,
+// "Host....." (the control table's caption), which a look that finds no
+// announcement leaves as it is: two texts, so the box tells whether any look
+// has found an announcement.
 const char* const kNoHostText = "Host...";
 
-// Ends the work begun, however it leaves, an exception included.
-class WorkEnds {
-public:
-    explicit WorkEnds(FormState& state) : state_(state) {}
-    ~WorkEnds() { state_.EndWork(); }
-    WorkEnds(const WorkEnds&) = delete;
-    WorkEnds& operator=(const WorkEnds&) = delete;
+// The user is told of the failure that ended the work, whatever the
+// detaching after it does: the library that failed is past helping.
+void DetachAfterFailure(ClientLibrary& library) {
+    try {
+        library.DapiStop();
+    } catch (...) {  // the first failure is the one told
+    }
+}
 
-private:
-    FormState& state_;
-};
 }  // namespace
 
 FormHandlers::FormHandlers(FormView& view, ClientLibrary& library, RandomSource& random,
@@ -39,18 +39,13 @@ FormHandlers::FormHandlers(FormView& view, ClientLibrary& library, RandomSource&
 
 bool FormHandlers::Form_Load() {
     StirRandomSeed();
-    // Start-up reaches the client as a press does, before the window shows:
-    // a click while the library starts is dropped, and a close meanwhile
-    // ends start-up there.
-    if (!state_.BeginStartUp()) return false;
-    bool clientThere = false;
-    {
-        const WorkEnds ends(state_);
-        library_.DapiStart(appName_);
-        clientThere = state_.WorkGoesOn() && library_.DapiIsVZThere() != 0;
-    }
-    state_.TakePress();  // dropped: what runs next is a close's detaching only
-    RunPendingWork();
+    // Start-up reaches the client before the window shows (Form_Load runs
+    // first, so it always begins): a click while the library starts is
+    // dropped, and a close meanwhile ends start-up there.
+    state_.BeginStartUp();
+    library_.DapiStart(appName_);
+    const bool clientThere = state_.WorkGoesOn() && library_.DapiIsVZThere() != 0;
+    if (state_.EndWork()) library_.DapiStop();
     if (state_.Unloaded()) return false;
     if (!clientThere) {
         view_.ShowMessage("Failed to find a VZones Client:", "VZones is not there",
@@ -63,8 +58,6 @@ bool FormHandlers::Form_Load() {
 }
 
 void FormHandlers::Form_Unload() {
-    // Work that failed after the window closed detaches here.
-    if (state_.TakeDetach()) library_.DapiStop();
     if (state_.Unloaded()) return;
     view_.SetTimerEnabled(false);
     // Closed while a call waits on the client: detach once it has returned.
@@ -125,29 +118,19 @@ void FormHandlers::cmbLow_Click() {
 // Work that reaches the client.
 
 void FormHandlers::RunWork(const std::function<void()>& work) {
-    {
-        const WorkEnds ends(state_);
+    try {
         work();
+    } catch (...) {
+        // A failure ends the work too; closed meanwhile, it detaches now.
+        if (state_.EndWork()) DetachAfterFailure(library_);
+        throw;
     }
-    RunPendingWork();
-}
-
-void FormHandlers::RunPendingWork() {
-    // Closed meanwhile: detach now that the call has returned. Presses made
-    // meanwhile are dropped: no handler runs after this.
-    if (state_.TakeDetach()) library_.DapiStop();
-    if (state_.Unloaded()) return;
-    // A press that came while the client was busy is one press, carried out now.
-    switch (state_.TakePress()) {
-        case FormState::Press::Register:
-            cmdRegister_Click();
-            return;
-        case FormState::Press::GetHost:
-            cmdGetHost_Click();
-            return;
-        case FormState::Press::None:
-            return;
-    }
+    // Closed meanwhile: detach now that the call has returned.
+    if (state_.EndWork()) library_.DapiStop();
+    // A press that came while the client was busy is one press, carried out
+    // now; none runs once the window has closed.
+    if (const auto press = state_.PopPress())
+        *press == FormState::Press::Register ? cmdRegister_Click() : cmdGetHost_Click();
 }
 
 // A press made while work runs is carried out when it ends; one made while
@@ -215,7 +198,7 @@ void FormHandlers::TakeIntoMemory(const std::string& text, const HostOutcome& ou
     const std::int64_t now = clock_.Milliseconds();
     if (registration.kind != Registration::Kind::Send)
         sent_.TakeFetch(text, outcome);
-    else if (AnnouncedByPlayer(outcome))  // the game's host was taken: the ESP went to them
+    else if (outcome.AnnouncedByPlayer())  // the game's host was taken: the ESP went to them
         sent_.RecordEsp(text, outcome, registration.number, now);
     else  // "Register" sent to the host known before, with no game of theirs in view
         sent_.RecordEspUnseen(hostName_, registration.number, now);
@@ -225,7 +208,7 @@ void FormHandlers::ApplyRegistration(const Registration& registration, long time
     switch (registration.kind) {
         case Registration::Kind::Nothing:
             return;
-        case Registration::Kind::Show:
+        case Registration::Kind::Fill:
             view_.SetNumberBoxText(registration.number);
             return;
         case Registration::Kind::AskForNumber:
@@ -260,11 +243,12 @@ FormHandlers::FetchedChat FormHandlers::LookForHost(HostLookup lookup) {
 }
 
 void FormHandlers::ApplyHost(const HostOutcome& outcome, HostLookup lookup) {
-    if (AnnouncedByPlayer(outcome)) {
+    if (outcome.AnnouncedByPlayer()) {
         hostName_ = outcome.name;
     } else {
         // No player's line names a host: the name known before stands.
-        if (lookup == HostLookup::ByTick || outcome.announcement == 0) return;
+        if (lookup == HostLookup::ByTick || outcome.kind == HostOutcome::Kind::NoAnnouncement)
+            return;
         view_.ShowMessage("No host found", "No 21 Host found", MessageIcon::Warning);
         if (state_.Unloaded()) return;  // the session ended while the box was open
     }

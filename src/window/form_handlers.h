@@ -35,9 +35,9 @@ public:
     // started.
     bool Form_Load();
     // Shut-down: the timer off, then DapiStop, once. Closed while a call
-    // waits on the client, it leaves DapiStop to the end of that work; should
-    // the work fail instead, the next call (the failure's clean-up) makes it.
-    // No handler reaches the library afterwards, also while DapiStop waits.
+    // waits on the client, it leaves DapiStop to the end of that work, also
+    // when the work fails. No handler reaches the library afterwards, also
+    // while DapiStop waits.
     void Form_Unload();
 
     void cmdQuit_Click();
@@ -62,10 +62,9 @@ public:
 
 private:
     // One piece of work that reaches the client, a press or a tick, begun by
-    // its move in FormState (which says what may come meanwhile); then what
-    // waited for it.
+    // its move in FormState (which says what may come meanwhile); then the
+    // detaching or the press that waited for it.
     void RunWork(const std::function<void()>& work);
-    void RunPendingWork();
     void Tick();
     void FindHost();
     // Who looks for the host: the user ("Get Host", "Register"), who is told

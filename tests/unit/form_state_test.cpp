@@ -1,0 +1,71 @@
+// What the handlers are doing and what waits: every move from every phase.
+#include "window/form_state.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace tolvik {
+
+using Phase = FormState::Phase;
+using Press = FormState::Press;
+
+TEST(FormState, EveryMoveFromEveryPhase) {
+    const char* const phases[] = {"Idle",       "StartingUp", "Pressing", "Ticking",
+                                  "TickingOff", "Closing",    "Closed"};
+    // clang-format off
+    const struct { const char* name; std::function<bool(FormState&)> make; } moves[] = {
+        {"start-up", [](FormState& s) { return s.BeginStartUp(); }},
+        {"Register", [](FormState& s) { return s.BeginPress(Press::Register); }},
+        {"Get Host", [](FormState& s) { return s.BeginPress(Press::GetHost); }},
+        {"Get Host, Register", [](FormState& s) { return s.BeginPress(Press::GetHost) | s.BeginPress(Press::Register); }},
+        {"Register, close", [](FormState& s) { return s.BeginPress(Press::Register), s.Close(); }},
+        {"tick", [](FormState& s) { return s.BeginTick(); }},
+        {"Auto On", [](FormState& s) { return s.ChooseAutoDuringTick(true), false; }},
+        {"Auto Off", [](FormState& s) { return s.ChooseAutoDuringTick(false), false; }},
+        {"work ends", [](FormState& s) { return s.EndWork(); }},
+        {"close", [](FormState& s) { return s.Close(); }},
+    };
+    // From each phase, what each move above leaves: "-" when it is refused
+    // (nothing changes), else "yes " when the move says so (its work begins;
+    // the library is to be detached now), the phase after, and the press that
+    // now waits; then what the phase lets run.
+    const struct { Phase from; std::vector<const char*> after; const char* lets; } cases[] = {
+        {Phase::Idle, {"yes StartingUp", "yes Pressing", "yes Pressing", "yes Pressing Register", "Closing", "yes Ticking", "-", "-", "-", "yes Closed"}, ""},
+        {Phase::StartingUp, {"-", "-", "-", "-", "Closing", "-", "-", "-", "Idle", "Closing"}, "working goes on"},
+        {Phase::Pressing, {"-", "Pressing Register", "Pressing GetHost", "Pressing Register", "Closing", "-", "-", "-", "Idle", "Closing"}, "working goes on"},
+        {Phase::Ticking, {"-", "Ticking Register", "Ticking GetHost", "Ticking Register", "Closing", "-", "-", "TickingOff", "Idle", "Closing"}, "working ticking goes on"},
+        {Phase::TickingOff, {"-", "TickingOff Register", "TickingOff GetHost", "TickingOff Register", "Closing", "-", "Ticking", "-", "Idle", "Closing"}, "working ticking"},
+        {Phase::Closing, {"-", "-", "-", "-", "-", "-", "-", "-", "yes Closed", "-"}, "working unloaded"},
+        {Phase::Closed, {"-", "-", "-", "-", "-", "-", "-", "-", "-", "-"}, "unloaded"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        const char* const from = phases[static_cast<int>(c.from)];
+        FormState s;
+        if (c.from == Phase::StartingUp) s.BeginStartUp();
+        if (c.from == Phase::Pressing) s.BeginPress(Press::GetHost);
+        if (c.from >= Phase::Ticking && c.from <= Phase::Closing) s.BeginTick();
+        if (c.from == Phase::TickingOff) s.ChooseAutoDuringTick(false);
+        if (c.from >= Phase::Closing) s.Close();
+        ASSERT_EQ(phases[static_cast<int>(s.Current())], from);
+        for (std::size_t m = 0; m < std::size(moves); ++m) {
+            FormState after = s;
+            const bool yes = moves[m].make(after);
+            const auto press = after.PopPress();
+            const std::string left =
+                !yes && after.Current() == s.Current() && !press
+                    ? "-"
+                    : (yes ? "yes " : "") + std::string(phases[static_cast<int>(after.Current())]) +
+                          (press ? *press == Press::Register ? " Register" : " GetHost" : "");
+            EXPECT_EQ(left, c.after[m]) << from << ", then " << moves[m].name;
+        }
+        EXPECT_EQ(std::string(s.Working() ? "working " : "") + (s.Ticking() ? "ticking " : "") +
+                      (s.Unloaded() ? "unloaded " : "") + (s.WorkGoesOn() ? "goes on " : ""),
+                  c.lets + std::string(*c.lets ? " " : ""))
+            << from;
+    }
+}
+
+}  // namespace tolvik
