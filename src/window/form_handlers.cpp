@@ -43,9 +43,11 @@ bool FormHandlers::Form_Load() {
     // first, so it always begins): a click while the library starts is
     // dropped, and a close meanwhile ends start-up there.
     state_.BeginStartUp();
-    library_.DapiStart(appName_);
-    const bool clientThere = state_.WorkGoesOn() && library_.DapiIsVZThere() != 0;
-    if (state_.EndWork()) library_.DapiStop();
+    bool clientThere = false;
+    RunWork([&] {
+        library_.DapiStart(appName_);
+        clientThere = state_.WorkGoesOn() && library_.DapiIsVZThere() != 0;
+    });
     if (state_.Unloaded()) return false;
     if (!clientThere) {
         view_.ShowMessage("Failed to find a VZones Client:", "VZones is not there",

@@ -61,9 +61,9 @@ public:
     bool RandomMode() const { return randomMode_; }
 
 private:
-    // One piece of work that reaches the client, a press or a tick, begun by
-    // its move in FormState (which says what may come meanwhile); then the
-    // detaching or the press that waited for it.
+    // One piece of work that reaches the client (start-up, a press or a
+    // tick), begun by its move in FormState (which says what may come
+    // meanwhile); then the detaching or the press that waited for it.
     void RunWork(const std::function<void()>& work);
     void Tick();
     void FindHost();
