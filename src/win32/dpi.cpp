@@ -53,9 +53,4 @@ LOGFONTW MessageLogFont(int dpi) {
     return metrics.lfMessageFont;
 }
 
-HFONT MessageFont(int dpi) {
-    const LOGFONTW font = MessageLogFont(dpi);
-    return CreateFontIndirectW(&font);
-}
-
 }  // namespace tolvik

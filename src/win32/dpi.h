@@ -16,7 +16,5 @@ int WindowDpi(HWND window);
 RECT WindowRectForClient(int width, int height, DWORD style, DWORD exStyle, int dpi);
 // The system's message font at `dpi`, as the user's text size sets it.
 LOGFONTW MessageLogFont(int dpi);
-// That font, made; the caller deletes it.
-HFONT MessageFont(int dpi);
 
 }  // namespace tolvik

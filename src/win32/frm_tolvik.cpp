@@ -178,14 +178,13 @@ void FrmTolvik::AddTooltips() {
     }
 }
 
-int FrmTolvik::LayoutDpiAt(int dpi) {
-    return LayoutDpi(dpi, std::abs(MessageLogFont(dpi).lfHeight));
+int FrmTolvik::LayoutDpiFor(int dpi, const LOGFONTW& messageFont) {
+    return LayoutDpi(dpi, std::abs(messageFont.lfHeight));
 }
 
-PixelRect FrmTolvik::OuterRect(int dpi, int left, int top) {
+PixelRect FrmTolvik::OuterRect(int dpi, int layoutDpi, int left, int top) {
     const RECT frame = WindowRectForClient(0, 0, kStyle, kExStyle, dpi);
-    return WindowPlace(left, top, LayoutDpiAt(dpi),
-                       {frame.right - frame.left, frame.bottom - frame.top});
+    return WindowPlace(left, top, layoutDpi, {frame.right - frame.left, frame.bottom - frame.top});
 }
 
 void FrmTolvik::LayOut(int dpi, const RECT* suggested) {
@@ -195,7 +194,9 @@ void FrmTolvik::LayOut(int dpi, const RECT* suggested) {
     RECT place;
     GetWindowRect(hwnd_, &place);
     if (suggested) place = *suggested;
-    const PixelRect outer = OuterRect(dpi, place.left, place.top);
+    const LOGFONTW messageFont = MessageLogFont(dpi);
+    const int layoutDpi = LayoutDpiFor(dpi, messageFont);
+    const PixelRect outer = OuterRect(dpi, layoutDpi, place.left, place.top);
     if (IsIconic(hwnd_)) {
         // Minimized: the size it is restored to.
         WINDOWPLACEMENT placement{};
@@ -212,8 +213,7 @@ void FrmTolvik::LayOut(int dpi, const RECT* suggested) {
     SetIcons(dpi);
 
     HFONT old = font_;
-    font_ = MessageFont(dpi);
-    const int layoutDpi = LayoutDpiAt(dpi);
+    font_ = CreateFontIndirectW(&messageFont);
     for (const ControlEntry& entry : kControls) {
         HWND control = Control(entry.id);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -354,7 +354,8 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             SetFocus(IsWindow(lastFocus_) ? lastFocus_ : Control(kTxtNumber));
             return 0;
         case kWmGetDpiScaledSize: {
-            const PixelRect outer = OuterRect(LOWORD(wParam), 0, 0);
+            const int dpi = LOWORD(wParam);
+            const PixelRect outer = OuterRect(dpi, LayoutDpiFor(dpi, MessageLogFont(dpi)), 0, 0);
             *PointerFrom<SIZE>(lParam) = {outer.width, outer.height};
             return TRUE;
         }

@@ -82,8 +82,8 @@ private:
     // control for `dpi`, with a new font and icons.
     void LayOut(int dpi, const RECT* suggested);
     // The layout follows the DPI and the user's text size, the frame the DPI.
-    static int LayoutDpiAt(int dpi);
-    static PixelRect OuterRect(int dpi, int left, int top);
+    static int LayoutDpiFor(int dpi, const LOGFONTW& messageFont);
+    static PixelRect OuterRect(int dpi, int layoutDpi, int left, int top);
     void SetIcons(int dpi);
     // Closes the window once no work waits on the client, when the session ends.
     void CloseIfSessionEnds();
