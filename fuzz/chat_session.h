@@ -54,10 +54,9 @@ constexpr int kTicksToTheLongestResend = kLongestResendGap / kTimerInterval + 2;
 // What a session played beside the promises it kept, which the named seeds
 // are checked against: Off chosen while a tick's call
 // waited; Register sent while the game in sight was no player's; the tick
-// sending to another host than its last ESP went to; a game in the words of
-// the one before it, in a view that cut its line, then in one that showed it.
+// sending to another host than its last ESP went to.
 // clang-format off
-struct Played { bool offInACall = false, registerOnNoPlayersLine = false, anotherHostAfterAnEsp = false, repeatSeenShortThenWhole = false; };
+struct Played { bool offInACall = false, registerOnNoPlayersLine = false, anotherHostAfterAnEsp = false; };
 // clang-format on
 
 // Throws BrokenPromise.
@@ -72,7 +71,6 @@ inline Played PlayChat(const std::uint8_t* data, std::size_t size) {
         std::size_t line = std::string::npos;  // where its line starts in the chat, once said
         std::int64_t sentAt = -1;              // its number, by the tick or a press
         int ticksInSight = 0;
-        bool seenShort = false;  // by a view that cut its line
     };
     std::vector<Game> games;              // of the chat as it is now
     std::string lastHost;                 // of the game the tick's last ESP went to
@@ -173,15 +171,6 @@ inline Played PlayChat(const std::uint8_t* data, std::size_t size) {
         }
         check(pressEsps == (clicked == kRegister ? 1 : 0),
               "Register pressed during a tick counts once");
-        if (game && game->player && games.size() > 1 &&
-            games[games.size() - 2].said == game->said) {
-            const std::size_t reach =
-                client.transcript.size() - client.transcript.rfind(game->said) + 2;
-            for (const std::size_t view : views) {  // its line break too
-                played.repeatSeenShortThenWhole |= game->seenShort && view >= reach;
-                game->seenShort |= view > 0 && view < reach;
-            }
-        }
         if (!game || !game->player || game->sentAt >= 0) return;
         const std::size_t chat = client.transcript.size();
         if (game->line == std::string::npos) game->line = client.transcript.rfind(game->said);
