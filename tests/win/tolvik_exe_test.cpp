@@ -62,10 +62,10 @@ TEST_F(WindowTest, OpensWithTheLayoutOfTheTableAndTakesDigitsOnly) {
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 2);  // the Auto options'
 
     // The number box takes digits only, and both boxes text of any length.
-    const LRESULT anyLength = 0x7FFFFFFE;
     for (ControlId box : {kTxtNumber, kTxtHost})
-        EXPECT_EQ(Send(app.Item(box), EM_GETLIMITTEXT), anyLength);
+        EXPECT_EQ(Send(app.Item(box), EM_GETLIMITTEXT), 0x7FFFFFFE);           // any length
     for (char c : std::string("a-.\b\x16")) app.Post(kTxtNumber, WM_CHAR, c);  // \x16: Ctrl+V
+    EXPECT_EQ(app.Text(kTxtNumber), "");
     app.Type("21");
     EXPECT_EQ(app.Text(kTxtNumber), "WRONG NUMBER");
     EXPECT_EQ(Send(app.Item(kTxtNumber), EM_GETSEL), MAKELRESULT(0, 12));
@@ -209,9 +209,7 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
     // the window's loop runs (and Quit clicked while its call waits), with a user on another
     // thread who reads the box and its icon, closes it, and then (or not)
     // posts the thread a quit message: how the run ends (-1: it threw) and the calls.
-    // clang-format off
-    enum { kNoClient = 1, kStartThrows = 2, kQuitInCall = 4, kGetTextThrows = 8, kClick = 16, kQuit = 32 };
-    // clang-format on
+    enum { kStartThrows = 1, kQuitInCall = 2, kGetTextThrows = 4, kClick = 8, kQuit = 16 };
     struct Library : testing::FakeLibrary {
         int how = 0;
         void DapiStart(const std::string& name) override {
@@ -221,24 +219,22 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
             if (how & kStartThrows) throw LibraryError(L"no vzdapi.dll");
         }
     };
-    // says: the box's "title: prompt", after "owned " when the window, shown,
+    // says: the box's "icon title: prompt", after "owned " when the window, shown,
     // owns it (before, it has a taskbar button); a box ends with DapiStop, once, last.
     // clang-format off
-    const std::string failed = "Tolvik: Tolvik ran into an error it cannot go on from, and closes:\n\nplanted";
-    const struct { int how; std::string says; LPCWSTR icon; int result; } runs[] = {
-        {kNoClient, "VZones is not there: Failed to find a VZones Client:", IDI_HAND, kExitNoClient},
-        {kClick | kQuit, "owned No 21 Host found: No host found", IDI_EXCLAMATION, 0},
-        {kClick | kGetTextThrows, "owned " + failed, IDI_HAND, kExitHandlerFailed},
-        // Quit while a call waits, and the call then throws
-        {kClick | kQuitInCall | kGetTextThrows, failed, IDI_HAND, kExitHandlerFailed},
-        {kStartThrows, "", nullptr, -1},  // no handler after the handlers' end
+    const std::string failed = "Stop Tolvik: Tolvik ran into an error it cannot go on from, and closes:\n\nplanted";
+    const struct { int how; std::string says; int result; } runs[] = {
+        {kClick | kQuit, "owned Warning No 21 Host found: No host found", 0},
+        {kClick | kGetTextThrows, "owned " + failed, kExitHandlerFailed},
+        {kClick | kQuitInCall | kGetTextThrows, failed, kExitHandlerFailed},  // Quit while a call waits, which then throws
+        {kStartThrows, "", -1},  // no handler after the handlers' end
     };
     // clang-format on
     const DWORD thread = GetCurrentThreadId();
+    const auto stop = reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_HAND));
     for (const auto& run : runs) {
         Library library;
         library.how = run.how;
-        library.clientThere = !(run.how & kNoClient);
         library.transcript = "Get Ready to Play 21\r\n";  // on the first line: no host
         library.onCall = [how = run.how] {
             if (how & kQuitInCall)
@@ -246,7 +242,6 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
             if (how & kGetTextThrows) throw std::runtime_error("planted");
         };
         std::string told;
-        HICON icon = nullptr;
         std::thread user([&] {
             HWND box = nullptr;  // once its thread answers (it may seem hung at first)
             const auto shown = [&] {
@@ -254,10 +249,10 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
                 return told.size() > told.find(": ") + 2;
             };
             if (run.says.empty() || !WaitFor(shown)) return;
-            told = (GetWindow(box, GW_OWNER) ? "owned " : "") + told;
             for (HWND c = nullptr; (c = FindWindowExW(box, c, L"Static", nullptr)) != nullptr;)
                 if ((GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-                    icon = reinterpret_cast<HICON>(Send(c, STM_GETICON));
+                    told = (Send(c, STM_GETICON) == stop ? "Stop " : "Warning ") + told;
+            told = (GetWindow(box, GW_OWNER) ? "owned " : "") + told;
             PostMessageW(box, WM_COMMAND, IDOK, 0);
             if (WaitFor([&] { return !IsWindow(box); }) && run.how & kQuit)
                 PostThreadMessageW(thread, WM_QUIT, 0, 0);
@@ -271,7 +266,6 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         }
         user.join();
         EXPECT_EQ(told + " " + std::to_string(result), run.says + " " + std::to_string(run.result));
-        EXPECT_EQ(icon, run.icon ? LoadIconW(nullptr, run.icon) : nullptr) << run.says;
         const std::vector<std::string> calls = {"DapiStart Tolvik", "DapiStop"};
         EXPECT_EQ(library.calls, std::vector(calls.begin(), calls.end() - run.says.empty()))
             << run.says;
@@ -291,30 +285,27 @@ void ExpectTheLayoutHoldsItsText(HWND window, const char* when, int tableDpi = 0
     RECT client, r, inside;
     GetClientRect(window, &client);
     for (const ControlEntry& e : kControls) {
-        SIZE text{};
-        GetWindowRect(GetDlgItem(window, e.id), &r);
+        HWND control = GetDlgItem(window, e.id);
+        GetWindowRect(control, &r);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-        GetClientRect(GetDlgItem(window, e.id), &inside);
+        GetClientRect(control, &inside);
         const PixelRect want = ControlPixels(e, tableDpi);
         // A label may grow; a list's closed height follows borders that Wine
-        // does not scale.
-        const bool label = e.kind == ControlKind::Label,
-                   tall = label || (e.kind == ControlKind::ComboList && tableDpi != 96);
+        // does not scale; an option's text follows its circle.
+        const bool label = e.kind == ControlKind::Label, option = e.kind == ControlKind::Option;
+        const bool tall = label || (e.kind == ControlKind::ComboList && tableDpi != 96);
         if (tableDpi) {
             EXPECT_EQ(
                 std::tuple(r.left, r.top, label ? want.width : r.right - r.left,
-                           tall ? want.height : r.bottom - r.top,
-                           WindowText(GetDlgItem(window, e.id))),
+                           tall ? want.height : r.bottom - r.top, WindowText(control)),
                 std::tuple(want.left, want.top, want.width, want.height, std::string(e.caption)))
                 << e.name << when;
         }
+        SIZE text{};
         GetTextExtentPoint32A(dc, e.caption.data(), static_cast<int>(e.caption.size()), &text);
-        const bool option = e.kind == ControlKind::Option;  // its text follows a circle
         const bool boxed =
             option || e.kind == ControlKind::TextBox || e.kind == ControlKind::Button;
-        const int margins = option                         ? GetSystemMetrics(SM_CXMENUCHECK) + 4
-                            : e.kind == ControlKind::Label ? 0
-                                                           : 8;
+        const int margins = option ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : label ? 0 : 8;
         EXPECT_LE(text.cx + margins, inside.right) << e.name << when;
         EXPECT_LE(boxed ? font.tmHeight : 0, inside.bottom) << e.name << when;
         EXPECT_TRUE(UnionRect(&inside, &client, &r) && EqualRect(&inside, &client))
