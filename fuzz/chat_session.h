@@ -26,10 +26,6 @@
 
 namespace tolvik::testing {
 
-struct BrokenPromise : std::logic_error {
-    using std::logic_error::logic_error;
-};
-
 // What the bytes mean. Each step of the chat is a byte for what happens
 // (modulo kWhats) and a byte for its argument.
 // clang-format off
@@ -59,10 +55,10 @@ constexpr int kTicksToTheLongestResend = kLongestResendGap / kTimerInterval + 2;
 struct Played { bool offInACall = false, registerOnNoPlayersLine = false, anotherHostAfterAnEsp = false; };
 // clang-format on
 
-// Throws BrokenPromise.
+// Throws std::logic_error, saying the promise broken.
 inline Played PlayChat(const std::uint8_t* data, std::size_t size) {
     const auto check = [](bool holds, const char* promise) {
-        if (!holds) throw BrokenPromise(promise);
+        if (!holds) throw std::logic_error(promise);
     };
     const auto next = [&]() -> unsigned { return size > 0 ? (--size, *data++) : 0; };
     struct Game {
