@@ -26,10 +26,10 @@ TEST(FormState, EveryMoveFromEveryPhase) {
         {"work ends", [](FormState& s) { return s.EndWork(); }},
         {"close", [](FormState& s) { return s.Close(); }},
     };
-    // From each phase (reached by the moves `via`), what each move above leaves: "-" when it is refused
-    // (nothing changes), else "yes " when the move says so (its work begins;
-    // the library is to be detached now), the phase after, and the press that
-    // now waits.
+    // From each phase (reached by the moves `via`), what each move above
+    // leaves: "-" when it is refused (nothing changes), else "yes " when the
+    // move says so (its work begins; the library is to be detached now), the
+    // phase after, and the press that now waits.
     const struct { Phase from; std::vector<int> via; std::vector<const char*> after; } cases[] = {
         {Phase::Idle, {}, {"yes StartingUp", "yes Pressing", "yes Pressing", "yes Pressing Register", "yes Ticking", "-", "-", "-", "yes Closed"}},
         {Phase::StartingUp, {0}, {"-", "-", "-", "-", "-", "-", "-", "Idle", "Closing"}},
