@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <exception>
+#include <optional>
 #include <vector>
 
 #include "win32/accessible_names.h"
@@ -52,6 +53,18 @@ ControlClass ClassFor(const ControlEntry& entry) {
             return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
     }
     return {L"STATIC", 0, 0};
+}
+
+// Takes every quit message waiting, and gives the exit code of the first:
+// one posted to the thread from outside and the one PostQuitMessage sets can
+// wait side by side, and one left behind would close the next message box
+// at once.
+std::optional<int> TakeQuitMessages() {
+    std::optional<int> exitCode;
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+        if (!exitCode) exitCode = static_cast<int>(quit.wParam);
+    return exitCode;
 }
 
 }  // namespace
@@ -274,13 +287,12 @@ int FrmTolvik::RunMessageLoop() {
     }
     // A quit message with the window still there (posted by another program,
     // or passed on by a library's modal loop) closes it as "Quit" does, so
-    // the handlers shut down. The window's own quit message, if the loop
-    // ended before taking it, is taken here: left behind, it would close the
-    // next message box at once.
+    // the handlers shut down. Quit messages the loop did not take (the
+    // window's own, one from outside) are taken here.
     quitOnDestroy_ = false;
     Close();
-    if (msg.message != WM_QUIT) PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
+    const std::optional<int> waiting = TakeQuitMessages();
+    return msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : waiting.value_or(0);
 }
 
 template <class Handling>
@@ -324,11 +336,10 @@ void FrmTolvik::Fail(const std::string& what) {
     // The window may be gone already (closed while the call that failed
     // waited), its quit message posted: held back, or the box would close
     // at once, unread.
-    MSG quit{};
-    const bool quitting = PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    const std::optional<int> quit = TakeQuitMessages();
     MessageBoxW(MessageOwner(), FailurePrompt(what).c_str(), L"Tolvik",
                 MB_OK | MB_ICONERROR | MB_APPLMODAL);
-    if (quitting) PostQuitMessage(static_cast<int>(quit.wParam));
+    if (quit) PostQuitMessage(*quit);
     if (hwnd_) DestroyWindow(hwnd_);
 }
 

@@ -208,7 +208,8 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
     // In-process, over a library that has a click on "Get Host" handled once
     // the window's loop runs (and Quit clicked while its call waits), with a user on another
     // thread who reads the box and its icon, closes it, and then (or not)
-    // posts the thread a quit message: how the run ends (-1: it threw) and the calls.
+    // posts the thread a quit message: how the run ends (-1: it threw), the
+    // calls, and no quit message left behind for whatever runs next.
     enum { kStartThrows = 1, kQuitInCall = 2, kGetTextThrows = 4, kClick = 8, kQuit = 16 };
     struct Library : testing::FakeLibrary {
         int how = 0;
@@ -226,8 +227,9 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
     const struct { int how; std::string says; int result; } runs[] = {
         {kClick | kQuit, "owned Warning No 21 Host found: No host found", 0},
         {kClick | kGetTextThrows, "owned " + failed, kExitHandlerFailed},
-        {kClick | kQuitInCall | kGetTextThrows, failed, kExitHandlerFailed},  // Quit while a call waits, which then throws
-        {kStartThrows, "", -1},  // no handler after the handlers' end
+        {kClick | kQuitInCall | kGetTextThrows, failed, kExitHandlerFailed},  // Quit and a quit message while a call waits, which then throws
+        {kClick | kQuitInCall, "", 0},  // both quit messages taken, and no box
+        {kStartThrows, "", -1},         // no handler after the handlers' end
     };
     // clang-format on
     const DWORD thread = GetCurrentThreadId();
@@ -237,8 +239,10 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         library.how = run.how;
         library.transcript = "Get Ready to Play 21\r\n";  // on the first line: no host
         library.onCall = [how = run.how] {
-            if (how & kQuitInCall)
+            if (how & kQuitInCall) {  // a quit message from outside too, so two are waiting
+                PostThreadMessageW(GetCurrentThreadId(), WM_QUIT, 0, 0);
                 SendMessageW(FindWindowW(kFormClassName, nullptr), WM_COMMAND, kCmdQuit, 0);
+            }
             if (how & kGetTextThrows) throw std::runtime_error("planted");
         };
         std::string told;
@@ -265,9 +269,11 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         } catch (const std::exception&) {
         }
         user.join();
+        MSG left;
+        EXPECT_FALSE(PeekMessageW(&left, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "a quit left";
         EXPECT_EQ(told + " " + std::to_string(result), run.says + " " + std::to_string(run.result));
         const std::vector<std::string> calls = {"DapiStart Tolvik", "DapiStop"};
-        EXPECT_EQ(library.calls, std::vector(calls.begin(), calls.end() - run.says.empty()))
+        EXPECT_EQ(library.calls, std::vector(calls.begin(), calls.end() - (run.result < 0)))
             << run.says;
     }
 }
