@@ -261,11 +261,16 @@ void FrmTolvik::Show(int showCommand) {
     if (GetActiveWindow() == hwnd_) SetFocus(Control(kTxtNumber));
 }
 
-void FrmTolvik::CloseIfSessionEnds() {
-    if (sessionEnd_ != SessionEnd::HeldForACall || (handlers_ && handlers_->WorkUnderWay())) return;
-    // Once: closing sends messages of its own, each of which comes back here.
-    sessionEnd_ = SessionEnd::NotAsked;
-    Close();
+void FrmTolvik::CloseOnceWorkEnds() {
+    if (ending_ != Ending::HeldForACall || (handlers_ && handlers_->WorkUnderWay())) return;
+    // Once: destroying sends messages of its own, each of which comes back here.
+    ending_ = Ending::Open;
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void FrmTolvik::HoldTheEndForACall() {
+    ending_ = Ending::HeldForACall;
+    handlers_->Form_Unload();
 }
 
 void FrmTolvik::CloseIfQuitPosted() {
@@ -317,9 +322,9 @@ LRESULT CALLBACK FrmTolvik::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     return self->Guarded([&] {
         const LRESULT result = self->Handle(msg, wParam, lParam);
-        // Whichever message the work that held the session's end came in,
-        // the window closes once it is over.
-        self->CloseIfSessionEnds();
+        // Whichever message the work that held the window's end came in, the
+        // window goes once it is over.
+        self->CloseOnceWorkEnds();
         return result;
     });
 }
@@ -333,6 +338,7 @@ void FrmTolvik::Fail(const std::string& what) {
     }
     if (failed_) return;  // a failure while failing: the first one is told
     failed_ = true;
+    ending_ = Ending::Open;  // the window goes after the box, not during it
     // The window may be gone already (closed while the call that failed
     // waited), its quit message posted: held back, or the box would close
     // at once, unread.
@@ -349,8 +355,7 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_TIMER:
-            if (wParam == kTimerId && timerEnabled_ && handlers_ &&
-                sessionEnd_ != SessionEnd::Agreed)
+            if (wParam == kTimerId && timerEnabled_ && handlers_ && ending_ != Ending::LogoffAgreed)
                 handlers_->vzTimer_Timer();
             return 0;
         case WM_ACTIVATE:
@@ -383,26 +388,28 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
                 SendMessageW(Control(entry.id), msg, wParam, lParam);
             if (tooltip_) SendMessageW(tooltip_, msg, wParam, lParam);
             return 0;
+        case WM_CLOSE:
+            Close();
+            return 0;
         case WM_QUERYENDSESSION:
-            // Logoff while a call waits on the client: Windows is asked to wait.
-            // Tolvik shuts down as Quit does, so the work ends once the call has
-            // returned and DapiStop follows; the window (and with it the reason
-            // Windows shows) stays until then. Idle, it agrees, and starts no
-            // tick that WM_ENDSESSION could find waiting.
-            if (sessionEnd_ == SessionEnd::HeldForACall) return FALSE;
-            if (!handlers_ || !handlers_->WorkUnderWay()) {
-                sessionEnd_ = SessionEnd::Agreed;
+            // Logoff while a call waits on the client, or after a close that
+            // waits for one: Windows is asked to wait. Tolvik shuts down as Quit
+            // does, so the work ends once the call has returned and DapiStop
+            // follows; the window (and with it the reason Windows shows) stays
+            // until then. Idle, it agrees, and starts no tick that WM_ENDSESSION
+            // could find waiting.
+            if (ending_ != Ending::HeldForACall && (!handlers_ || !handlers_->WorkUnderWay())) {
+                ending_ = Ending::LogoffAgreed;
                 return TRUE;
             }
             ShutdownBlockReasonCreate(hwnd_, L"Tolvik is letting go of the VZones client.");
-            sessionEnd_ = SessionEnd::HeldForACall;
-            handlers_->Form_Unload();
+            if (ending_ != Ending::HeldForACall) HoldTheEndForACall();
             return FALSE;
         case WM_ENDSESSION:
             // Logoff or shutdown: end the usual way, so the library is detached
             // (later, if a call still waits: Windows ended the session anyway).
             if (wParam) DestroyWindow(hwnd_);
-            if (!wParam && sessionEnd_ == SessionEnd::Agreed) sessionEnd_ = SessionEnd::NotAsked;
+            if (!wParam && ending_ == Ending::LogoffAgreed) ending_ = Ending::Open;
             return 0;
         case WM_DESTROY: {
             KillTimer(hwnd_, kTimerId);
@@ -567,7 +574,15 @@ void FrmTolvik::ShowMessage(const std::string& prompt, const std::string& title,
 }
 
 void FrmTolvik::Close() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    if (!hwnd_) return;
+    if (!handlers_ || !handlers_->WorkUnderWay()) {
+        DestroyWindow(hwnd_);
+        return;
+    }
+    // Work waits on the client: the window hides at once, but stays until
+    // that work has let go, so that a logoff meanwhile still finds it.
+    ShowWindow(hwnd_, SW_HIDE);
+    HoldTheEndForACall();
 }
 
 }  // namespace tolvik

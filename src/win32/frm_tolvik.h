@@ -85,8 +85,12 @@ private:
     static int LayoutDpiFor(int dpi, const LOGFONTW& messageFont);
     static PixelRect OuterRect(int dpi, int layoutDpi, int left, int top);
     void SetIcons(int dpi);
-    // Closes the window once no work waits on the client, when the session ends.
-    void CloseIfSessionEnds();
+    // Destroys the window once no work waits on the client, when its end was
+    // held for a call.
+    void CloseOnceWorkEnds();
+    // The window's end waits for the work that waits on the client: the
+    // handlers shut down now, and the window goes once that work has let go.
+    void HoldTheEndForACall();
     // A box's owner: none while the window is not shown (start-up's box), so
     // that the box has a taskbar button and cannot be lost behind the client.
     HWND MessageOwner() const { return IsWindowVisible(hwnd_) ? hwnd_ : nullptr; }
@@ -105,11 +109,13 @@ private:
     bool timerEnabled_ = false;
     bool quitOnDestroy_ = false;  // while the message loop runs
     bool failed_ = false;
-    // Windows' question whether the session may end, and Tolvik's answer:
-    // yes, and no tick starts until the session ends or goes on; or not
-    // yet, until the call that waits has returned and DapiStop is made.
-    enum class SessionEnd { NotAsked, Agreed, HeldForACall };
-    SessionEnd sessionEnd_ = SessionEnd::NotAsked;
+    // How the window ends. Open; a logoff agreed to while no work was under
+    // way, after which no tick starts until the session ends or goes on; or
+    // held for a call: closed by the user (the window then hidden) or by a
+    // logoff while work waited on the client, the window stays until that
+    // work has let go and DapiStop is made, and asks Windows to wait meanwhile.
+    enum class Ending { Open, LogoffAgreed, HeldForACall };
+    Ending ending_ = Ending::Open;
     int dpi_ = 96;
 };
 

@@ -87,8 +87,9 @@ TEST_F(WindowTest, OpensWithTheLayoutOfTheTableAndTakesDigitsOnly) {
 // the number box has the focus once the user activates Tolvik. Ended while a
 // tick's first call waits in a library's loop: closed (a loop that keeps the
 // quit message), a quit message posted to its thread from outside, or a
-// logoff, which Windows is asked to hold until Tolvik has let go. No call
-// follows the waiting one but DapiStop.
+// logoff. Closed, the window hides but stays until Tolvik has let go, and a
+// logoff meanwhile, like one that ends it, is asked to wait. No call follows
+// the waiting one but DapiStop.
 TEST(WindowBesideTheClient, StartsBehindItAndEndsWithNoCallAfterTheWaitingOne) {
     HWND client = CreateWindowExW(0, L"STATIC", L"client", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
                                   nullptr, nullptr, nullptr, nullptr);
@@ -111,13 +112,14 @@ TEST(WindowBesideTheClient, StartsBehindItAndEndsWithNoCallAfterTheWaitingOne) {
         sim->SetWaitTakesQuit(how == kClose);
         app.Click(kOptAutoOn);
         ASSERT_TRUE(WaitFor([&] { return sim->WaitingCalls() > 0; }));
-        if (how == kClose) PostMessageW(app.window, WM_CLOSE, 0, 0);
+        if (how == kClose) Send(app.window, WM_CLOSE);
         if (how == kQuit)
             PostThreadMessageW(GetWindowThreadProcessId(app.window, nullptr), WM_QUIT, 0, 0);
-        for (int asked = 0; how == kLogoff && asked < 2; ++asked) {  // again once cancelled
+        for (int asked = 0; how != kQuit && asked < 2; ++asked) {  // again once cancelled
             EXPECT_EQ(Send(app.window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
             Send(app.window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
         }
+        EXPECT_TRUE(IsWindow(app.window) && IsWindowVisible(app.window) == (how != kClose));
         EXPECT_EQ(ExpectACleanEnd(app), "DapiGetText 5000\nDapiStop\n");
     }
     DestroyWindow(client);
