@@ -85,7 +85,7 @@ TEST_F(WindowTest, OpensWithTheLayoutOfTheTableAndTakesDigitsOnly) {
 
 // Started beside the client without activation, Tolvik stays behind it, and
 // the number box has the focus once the user activates Tolvik. Ended while a
-// tick's first call waits in a library's loop: closed (a loop that keeps the
+// tick's first call waits in a library's loop: closed (a loop that keeps any
 // quit message), a quit message posted to its thread from outside, or a
 // logoff. Closed, the window hides but stays until Tolvik has let go, and a
 // logoff meanwhile, like one that ends it, is asked to wait. No call follows
