@@ -269,6 +269,7 @@ void FrmTolvik::CloseOnceWorkEnds() {
 }
 
 void FrmTolvik::HoldTheEndForACall() {
+    if (ending_ == Ending::HeldForACall) return;
     ending_ = Ending::HeldForACall;
     handlers_->Form_Unload();
 }
@@ -338,7 +339,7 @@ void FrmTolvik::Fail(const std::string& what) {
     }
     if (failed_) return;  // a failure while failing: the first one is told
     failed_ = true;
-    ending_ = Ending::Open;  // the window goes after the box, not during it
+    if (ending_ == Ending::HeldForACall) ending_ = Ending::Open;  // it goes after the box
     // The window may be gone already (closed while the call that failed
     // waited), its quit message posted: held back, or the box would close
     // at once, unread.
@@ -346,7 +347,7 @@ void FrmTolvik::Fail(const std::string& what) {
     MessageBoxW(MessageOwner(), FailurePrompt(what).c_str(), L"Tolvik",
                 MB_OK | MB_ICONERROR | MB_APPLMODAL);
     if (quit) PostQuitMessage(*quit);
-    if (hwnd_) DestroyWindow(hwnd_);
+    if (hwnd_ && ending_ != Ending::Destroying) DestroyWindow(hwnd_);
 }
 
 LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -399,11 +400,11 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             // until then. Idle, it agrees, and starts no tick that WM_ENDSESSION
             // could find waiting.
             if (ending_ != Ending::HeldForACall && (!handlers_ || !handlers_->WorkUnderWay())) {
-                ending_ = Ending::LogoffAgreed;
+                if (ending_ != Ending::Destroying) ending_ = Ending::LogoffAgreed;
                 return TRUE;
             }
             ShutdownBlockReasonCreate(hwnd_, L"Tolvik is letting go of the VZones client.");
-            if (ending_ != Ending::HeldForACall) HoldTheEndForACall();
+            if (ending_ != Ending::Destroying) HoldTheEndForACall();
             return FALSE;
         case WM_ENDSESSION:
             // Logoff or shutdown: end the usual way, so the library is detached
@@ -412,6 +413,7 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (!wParam && ending_ == Ending::LogoffAgreed) ending_ = Ending::Open;
             return 0;
         case WM_DESTROY: {
+            ending_ = Ending::Destroying;
             KillTimer(hwnd_, kTimerId);
             RemoveWindowSubclass(Control(kTxtNumber), &FrmTolvik::NumberBoxProc, 1);
             std::vector<HWND> named;
@@ -574,14 +576,16 @@ void FrmTolvik::ShowMessage(const std::string& prompt, const std::string& title,
 }
 
 void FrmTolvik::Close() {
-    if (!hwnd_) return;
+    if (!hwnd_ || ending_ == Ending::Destroying) return;
     if (!handlers_ || !handlers_->WorkUnderWay()) {
         DestroyWindow(hwnd_);
         return;
     }
-    // Work waits on the client: the window hides at once, but stays until
-    // that work has let go, so that a logoff meanwhile still finds it.
-    ShowWindow(hwnd_, SW_HIDE);
+    // Work waits on the client: the window stays until that work has let
+    // go, so that a logoff meanwhile still finds it. It hides at once, or,
+    // disabled under a box it shows, once that box is answered: hidden, it
+    // would leave the box without a taskbar button.
+    if (IsWindowEnabled(hwnd_)) ShowWindow(hwnd_, SW_HIDE);
     HoldTheEndForACall();
 }
 

@@ -110,11 +110,13 @@ private:
     bool quitOnDestroy_ = false;  // while the message loop runs
     bool failed_ = false;
     // How the window ends. Open; a logoff agreed to while no work was under
-    // way, after which no tick starts until the session ends or goes on; or
+    // way, after which no tick starts until the session ends or goes on;
     // held for a call: closed by the user (the window then hidden) or by a
     // logoff while work waited on the client, the window stays until that
-    // work has let go and DapiStop is made, and asks Windows to wait meanwhile.
-    enum class Ending { Open, LogoffAgreed, HeldForACall };
+    // work has let go and DapiStop is made, and asks Windows to wait
+    // meanwhile; or destroying, from WM_DESTROY on, when nothing closes it
+    // again.
+    enum class Ending { Open, LogoffAgreed, HeldForACall, Destroying };
     Ending ending_ = Ending::Open;
     int dpi_ = 96;
 };

@@ -16,15 +16,6 @@ const char* const kWrongNumberText = "WRONG NUMBER";
 // has found an announcement.
 const char* const kNoHostText = "Host...";
 
-// The user is told of the failure that ended the work, whatever the
-// detaching after it does: the library that failed is past helping.
-void DetachAfterFailure(ClientLibrary& library) {
-    try {
-        library.DapiStop();
-    } catch (...) {  // the first failure is the one told
-    }
-}
-
 }  // namespace
 
 FormHandlers::FormHandlers(FormView& view, ClientLibrary& library, RandomSource& random,
@@ -63,7 +54,18 @@ void FormHandlers::Form_Unload() {
     if (state_.Unloaded()) return;
     view_.SetTimerEnabled(false);
     // Closed while a call waits on the client: detach once it has returned.
-    if (state_.Close()) library_.DapiStop();
+    if (state_.Close()) Detach();
+}
+
+void FormHandlers::Detach() {
+    struct Waiting {  // DapiStop may throw
+        bool& detaching;
+        explicit Waiting(bool& flag) : detaching(flag) { detaching = true; }
+        ~Waiting() { detaching = false; }
+        Waiting(const Waiting&) = delete;
+        Waiting& operator=(const Waiting&) = delete;
+    } waiting(detaching_);
+    library_.DapiStop();
 }
 
 void FormHandlers::cmdQuit_Click() {
@@ -124,11 +126,16 @@ void FormHandlers::RunWork(const std::function<void()>& work) {
         work();
     } catch (...) {
         // A failure ends the work too; closed meanwhile, it detaches now.
-        if (state_.EndWork()) DetachAfterFailure(library_);
+        // The user is told of that failure, whatever the detaching does: the
+        // library that failed is past helping.
+        try {
+            if (state_.EndWork()) Detach();
+        } catch (...) {
+        }
         throw;
     }
     // Closed meanwhile: detach now that the call has returned.
-    if (state_.EndWork()) library_.DapiStop();
+    if (state_.EndWork()) Detach();
     // A press that came while the client was busy is one press, carried out
     // now; none runs once the window has closed.
     if (const auto press = state_.PopPress())

@@ -53,9 +53,10 @@ public:
     void cmbLow_Click();
     void cmbHigh_Click();
 
-    // Work that reaches the client is under way, or has yet to let go of it:
-    // a handler runs from inside one of its calls (or a box it shows).
-    bool WorkUnderWay() const { return state_.Working(); }
+    // Work that reaches the client is under way, or has yet to let go of it
+    // (DapiStop waits too): a handler runs from inside one of its calls (or
+    // a box it shows).
+    bool WorkUnderWay() const { return state_.Working() || detaching_; }
 
     const std::string& HostName() const { return hostName_; }
     bool RandomMode() const { return randomMode_; }
@@ -65,6 +66,8 @@ private:
     // tick), begun by its move in FormState (which says what may come
     // meanwhile); then the detaching or the press that waited for it.
     void RunWork(const std::function<void()>& work);
+    // DapiStop, which counts as work while it waits.
+    void Detach();
     void Tick();
     void FindHost();
     // Who looks for the host: the user ("Get Host", "Register"), who is told
@@ -96,6 +99,7 @@ private:
     std::string hostName_;
     bool randomMode_ = false;
     FormState state_;
+    bool detaching_ = false;  // DapiStop waits
 };
 
 }  // namespace tolvik

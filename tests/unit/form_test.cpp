@@ -132,8 +132,13 @@ TEST(Form, StartsAndDetachesOnce) {
         Rig none;
         none.library.clientThere = false;
         none.library.startWaits = quitInStart;
-        none.library.onCall = [&] { none.handlers.cmdQuit_Click(); };
+        bool working = false;  // in the last call, DapiStop: it counts as work
+        none.library.onCall = [&] {
+            none.handlers.cmdQuit_Click();
+            working = none.handlers.WorkUnderWay();
+        };
         EXPECT_FALSE(none.handlers.Form_Load());
+        EXPECT_TRUE(working);
         EXPECT_EQ(
             none.view.boxes,
             Strings(!quitInStart, "Stop VZones is not there: Failed to find a VZones Client:"));

@@ -208,11 +208,15 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
     }
 
     // In-process, over a library that has a click on "Get Host" handled once
-    // the window's loop runs (and Quit clicked while its call waits), with a user on another
-    // thread who reads the box and its icon, closes it, and then (or not)
+    // the window's loop runs (and, while its call waits, Quit clicked, or a
+    // quit message posted and the session ended, which leaves two quit
+    // messages waiting), with a user on another thread who reads the box and
+    // its icon, closes Tolvik under it (or not), closes it, and then (or not)
     // posts the thread a quit message: how the run ends (-1: it threw), the
     // calls, and no quit message left behind for whatever runs next.
-    enum { kStartThrows = 1, kQuitInCall = 2, kGetTextThrows = 4, kClick = 8, kQuit = 16 };
+    // clang-format off
+    enum { kStartThrows = 1, kEndInCall = 2, kGetTextThrows = 4, kClick = 8, kQuit = 16, kCloseInBox = 32, kQuitInCall = 64 };
+    // clang-format on
     struct Library : testing::FakeLibrary {
         int how = 0;
         void DapiStart(const std::string& name) override {
@@ -228,10 +232,12 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
     const std::string failed = "Stop Tolvik: Tolvik ran into an error it cannot go on from, and closes:\n\nplanted";
     const struct { int how; std::string says; int result; } runs[] = {
         {kClick | kQuit, "owned Warning No 21 Host found: No host found", 0},
+        {kClick | kCloseInBox, "owned Warning No 21 Host found: No host found, shown under it", 0},
         {kClick | kGetTextThrows, "owned " + failed, kExitHandlerFailed},
-        {kClick | kQuitInCall | kGetTextThrows, failed, kExitHandlerFailed},  // Quit and a quit message while a call waits, which then throws
-        {kClick | kQuitInCall, "", 0},  // both quit messages taken, and no box
-        {kStartThrows, "", -1},         // no handler after the handlers' end
+        {kClick | kEndInCall | kGetTextThrows, failed, kExitHandlerFailed},  // the box stays
+        {kClick | kQuitInCall | kGetTextThrows, failed, kExitHandlerFailed},  // then the window goes
+        {kClick | kEndInCall, "", 0},  // both quit messages taken, and no box
+        {kStartThrows, "", -1},        // no handler after the handlers' end
     };
     // clang-format on
     const DWORD thread = GetCurrentThreadId();
@@ -241,9 +247,11 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
         library.how = run.how;
         library.transcript = "Get Ready to Play 21\r\n";  // on the first line: no host
         library.onCall = [how = run.how] {
-            if (how & kQuitInCall) {  // a quit message from outside too, so two are waiting
-                PostThreadMessageW(GetCurrentThreadId(), WM_QUIT, 0, 0);
+            if (how & kQuitInCall)
                 SendMessageW(FindWindowW(kFormClassName, nullptr), WM_COMMAND, kCmdQuit, 0);
+            if (how & kEndInCall) {
+                PostThreadMessageW(GetCurrentThreadId(), WM_QUIT, 0, 0);
+                SendMessageW(FindWindowW(kFormClassName, nullptr), WM_ENDSESSION, TRUE, 0);
             }
             if (how & kGetTextThrows) throw std::runtime_error("planted");
         };
@@ -259,6 +267,10 @@ TEST(WindowStart, NoClientOrAMissingOrUnfitLibraryIsReportedAndEnds) {
                 if ((GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
                     told = (Send(c, STM_GETICON) == stop ? "Stop " : "Warning ") + told;
             told = (GetWindow(box, GW_OWNER) ? "owned " : "") + told;
+            if (run.how & kCloseInBox) {  // while the press that shows the box waits on it
+                Send(GetWindow(box, GW_OWNER), WM_CLOSE);
+                told += IsWindowVisible(GetWindow(box, GW_OWNER)) ? ", shown under it" : ", hidden";
+            }
             PostMessageW(box, WM_COMMAND, IDOK, 0);
             if (WaitFor([&] { return !IsWindow(box); }) && run.how & kQuit)
                 PostThreadMessageW(thread, WM_QUIT, 0, 0);
