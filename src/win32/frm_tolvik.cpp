@@ -409,7 +409,7 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_ENDSESSION:
             // Logoff or shutdown: end the usual way, so the library is detached
             // (later, if a call still waits: Windows ended the session anyway).
-            if (wParam) DestroyWindow(hwnd_);
+            if (wParam && ending_ != Ending::Destroying) DestroyWindow(hwnd_);
             if (!wParam && ending_ == Ending::LogoffAgreed) ending_ = Ending::Open;
             return 0;
         case WM_DESTROY: {
@@ -582,9 +582,9 @@ void FrmTolvik::Close() {
         return;
     }
     // Work waits on the client: the window stays until that work has let
-    // go, so that a logoff meanwhile still finds it. It hides at once, or,
-    // disabled under a box it shows, once that box is answered: hidden, it
-    // would leave the box without a taskbar button.
+    // go, so that a logoff meanwhile still finds it. It hides at once, but
+    // not while disabled under a box it shows, which it would leave without
+    // a taskbar button: that box is answered first.
     if (IsWindowEnabled(hwnd_)) ShowWindow(hwnd_, SW_HIDE);
     HoldTheEndForACall();
 }
