@@ -132,13 +132,13 @@ TEST(Form, StartsAndDetachesOnce) {
         Rig none;
         none.library.clientThere = false;
         none.library.startWaits = quitInStart;
-        bool working = false;  // in the last call, DapiStop: it counts as work
+        bool working = false;  // in the last call, DapiStop: it counts as work, until it returns
         none.library.onCall = [&] {
             none.handlers.cmdQuit_Click();
             working = none.handlers.WorkUnderWay();
         };
         EXPECT_FALSE(none.handlers.Form_Load());
-        EXPECT_TRUE(working);
+        EXPECT_EQ(std::pair(working, none.handlers.WorkUnderWay()), std::pair(true, false));
         EXPECT_EQ(
             none.view.boxes,
             Strings(!quitInStart, "Stop VZones is not there: Failed to find a VZones Client:"));
