@@ -397,9 +397,10 @@ LRESULT FrmTolvik::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             // waits for one: Windows is asked to wait. Tolvik shuts down as Quit
             // does, so the work ends once the call has returned and DapiStop
             // follows; the window (and with it the reason Windows shows) stays
-            // until then. Idle, it agrees, and starts no tick that WM_ENDSESSION
-            // could find waiting.
-            if (ending_ != Ending::HeldForACall && (!handlers_ || !handlers_->WorkUnderWay())) {
+            // until then (a held end is always such work: once the work is over,
+            // the window goes). Idle, it agrees, and starts no tick that
+            // WM_ENDSESSION could find waiting.
+            if (!handlers_ || !handlers_->WorkUnderWay()) {
                 if (ending_ != Ending::Destroying) ending_ = Ending::LogoffAgreed;
                 return TRUE;
             }
